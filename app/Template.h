@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/Forms.h"
+#include "platform/Menus.h"
+
+#include "components/BoardImage.h"
+
+// The main window: the board photograph with its circles, the option panels their popups show, the menu
+// and the setup supporter, all from the window's description.
+class TMainForm : public TForm {
+    Q_OBJECT
+    Q_PROPERTY(TMainMenu* MainMenu1 MEMBER MainMenu1)
+    Q_PROPERTY(TMenuItem* File1 MEMBER File1)
+    Q_PROPERTY(TMenuItem* Help1 MEMBER Help1)
+    Q_PROPERTY(TMenuItem* Howtousethisprogram1 MEMBER Howtousethisprogram1)
+    Q_PROPERTY(TMenuItem* Exit2 MEMBER Exit2)
+    Q_PROPERTY(TMenuItem* TechnicalSupport1 MEMBER TechnicalSupport1)
+    Q_PROPERTY(TBoardImage* BoardImage1 MEMBER BoardImage1)
+
+public:
+    explicit TMainForm(TComponent* owner);
+
+    TMainMenu* MainMenu1 = nullptr;
+    TMenuItem* File1 = nullptr;
+    TMenuItem* Help1 = nullptr;
+    TMenuItem* Howtousethisprogram1 = nullptr;
+    TMenuItem* Exit2 = nullptr;
+    TMenuItem* TechnicalSupport1 = nullptr;
+    TBoardImage* BoardImage1 = nullptr;
+
+    Q_INVOKABLE void Exit2Click(TObject* Sender);
+};
+
+extern TMainForm* MainForm;
