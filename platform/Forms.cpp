@@ -64,9 +64,12 @@ void TForm::SetBounds(int left, int top, int width, int height)
     int outerWidth = std::max(width, extra.width());
     int outerHeight = std::max(height, extra.height());
     Constraints()->Apply(outerWidth, outerHeight);
+    const QSize oldClient(FClientWidth, FClientHeight);
     FClientWidth = outerWidth - extra.width();
     FClientHeight = outerHeight - extra.height();
     TWinControl::SetBounds(left, top, outerWidth, outerHeight);
+    if (QSize(FClientWidth, FClientHeight) != oldClient)
+        AlignControls();
 }
 
 void TForm::SetClientSize(int width, int height)
