@@ -16,6 +16,17 @@ class TMainForm : public TForm {
     Q_PROPERTY(TMenuItem* Exit2 MEMBER Exit2)
     Q_PROPERTY(TMenuItem* TechnicalSupport1 MEMBER TechnicalSupport1)
     Q_PROPERTY(TBoardImage* BoardImage1 MEMBER BoardImage1)
+    Q_PROPERTY(TRadioPanel* BufferPanel MEMBER BufferPanel)
+    Q_PROPERTY(TRadioPanel* BasePanel MEMBER BasePanel)
+    Q_PROPERTY(TRadioPanel* IRQPanel MEMBER IRQPanel)
+    Q_PROPERTY(TBoardHighlight* BaseHighlight MEMBER BaseHighlight)
+    Q_PROPERTY(TBoardHighlight* IEnableHighlight1 MEMBER IEnableHighlight1)
+    Q_PROPERTY(TBoardHighlight* IEnableHighlight0 MEMBER IEnableHighlight0)
+    Q_PROPERTY(TBoardHighlight* BufferHighlight MEMBER BufferHighlight)
+    Q_PROPERTY(TBoardHighlight* IRQHighlight3 MEMBER IRQHighlight3)
+    Q_PROPERTY(TBoardHighlight* IRQHighlight2 MEMBER IRQHighlight2)
+    Q_PROPERTY(TBoardHighlight* IRQHighlight1 MEMBER IRQHighlight1)
+    Q_PROPERTY(TRadioPanel* IEnablePanel MEMBER IEnablePanel)
 
 public:
     explicit TMainForm(TComponent* owner);
@@ -27,6 +38,17 @@ public:
     TMenuItem* Exit2 = nullptr;
     TMenuItem* TechnicalSupport1 = nullptr;
     TBoardImage* BoardImage1 = nullptr;
+    TRadioPanel* BufferPanel = nullptr;
+    TRadioPanel* BasePanel = nullptr;
+    TRadioPanel* IRQPanel = nullptr;
+    TBoardHighlight* BaseHighlight = nullptr;
+    TBoardHighlight* IEnableHighlight1 = nullptr;
+    TBoardHighlight* IEnableHighlight0 = nullptr;
+    TBoardHighlight* BufferHighlight = nullptr;
+    TBoardHighlight* IRQHighlight3 = nullptr;
+    TBoardHighlight* IRQHighlight2 = nullptr;
+    TBoardHighlight* IRQHighlight1 = nullptr;
+    TRadioPanel* IEnablePanel = nullptr;
 
     Q_INVOKABLE void Exit2Click(TObject* Sender);
 };

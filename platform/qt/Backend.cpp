@@ -2,6 +2,9 @@
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QIcon>
 #include <QFont>
 #include <QMessageBox>
 #include <QPalette>
@@ -108,6 +111,12 @@ void Initialize()
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(11);
     QApplication::setFont(font);
+    // The program's icon: the pictures it carries under ":/icons", in every size it has.
+    QIcon icon;
+    for (const QFileInfo& file : QDir(QStringLiteral(":/icons")).entryInfoList(QDir::Files))
+        icon.addFile(file.filePath());
+    if (!icon.isNull())
+        QApplication::setWindowIcon(icon);
     HookEvents();
     state.Initialized = true;
 }
