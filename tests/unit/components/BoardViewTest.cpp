@@ -73,6 +73,11 @@ struct RingPixelCase {
     int Row;
     float Strength;
     bool WhiteCore;
+    friend void PrintTo(const RingPixelCase& test, std::ostream* out)
+    {
+        *out << "(" << test.Column << "," << test.Row << ") strength " << test.Strength
+             << (test.WhiteCore ? " with white core" : "");
+    }
 };
 
 class RingPixels : public testing::TestWithParam<RingPixelCase> {};
@@ -459,6 +464,11 @@ TEST_F(Board, APopupWithoutPanelSitsBelowTheBoardImageWithTheFocusOnDone)
 
 struct MenuOrderCase {
     std::vector<THighlightType> Order;
+    friend void PrintTo(const MenuOrderCase& test, std::ostream* out)
+    {
+        for (THighlightType type : test.Order)
+            *out << static_cast<int>(type) << " ";
+    }
 };
 
 class MenuOrder : public testing::TestWithParam<MenuOrderCase>, protected BoardFixture {};
