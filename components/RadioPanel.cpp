@@ -1,5 +1,7 @@
 #include "components/RadioPanel.h"
 
+#include "components/SettingWidgets.h"
+
 TRadioPanel::TRadioPanel(TComponent* owner) : TCustomPanel(owner)
 {
     SetAnchors(AnchorsLeftTop());
@@ -23,6 +25,24 @@ void TRadioPanel::SetFinalAnchors(TAnchors anchors)
     if (FInPopup)
         SetAnchors(anchors);
     FFinalAnchors = anchors;
+}
+
+void TRadioPanel::SelectRadioJumper(TTwoJumper* jumper)
+{
+    bool changed = false;
+    for (int i = 0; i < ControlCount(); ++i) {
+        // Only two-pin jumpers of that very class take part, not classes derived from it.
+        TControl* control = Controls(i);
+        auto* sibling = IsClassNamed(control, "TTwoJumper") ? qobject_cast<TTwoJumper*>(control) : nullptr;
+        if (!sibling)
+            continue;
+        const bool closed = sibling == jumper;
+        if (sibling->Closed() != closed)
+            changed = true;
+        sibling->SetClosed(closed);
+    }
+    if (changed && OnRadioChange)
+        OnRadioChange(jumper);
 }
 
 void TRadioPanel::Paint()
