@@ -4,6 +4,7 @@
 #include "platform/Menus.h"
 
 #include "components/BoardImage.h"
+#include "components/SetupSupporter.h"
 
 // The main window: the board photograph with its circles, the option panels their popups show, the menu
 // and the setup supporter, all from the window's description.
@@ -27,6 +28,7 @@ class TMainForm : public TForm {
     Q_PROPERTY(TBoardHighlight* IRQHighlight2 MEMBER IRQHighlight2)
     Q_PROPERTY(TBoardHighlight* IRQHighlight1 MEMBER IRQHighlight1)
     Q_PROPERTY(TRadioPanel* IEnablePanel MEMBER IEnablePanel)
+    Q_PROPERTY(TSetupSupporter* SetSup MEMBER SetSup)
 
 public:
     explicit TMainForm(TComponent* owner);
@@ -49,8 +51,13 @@ public:
     TBoardHighlight* IRQHighlight2 = nullptr;
     TBoardHighlight* IRQHighlight1 = nullptr;
     TRadioPanel* IEnablePanel = nullptr;
+    TSetupSupporter* SetSup = nullptr;
 
     Q_INVOKABLE void Exit2Click(TObject* Sender);
+    // The supporter builds its header line and windows at the first idle moment.
+    Q_INVOKABLE void FormCreate(TObject* Sender);
+    Q_INVOKABLE void Howtousethisprogram1Click(TObject* Sender);
+    Q_INVOKABLE void TechnicalSupport1Click(TObject* Sender);
 };
 
 extern TMainForm* MainForm;

@@ -145,7 +145,9 @@ void Exec()
 void Quit()
 {
     State().QuitRequested = true;
-    QApplication::quit();
+    // Not quit(): that first asks every window to close, and a form only hides or refuses on a close
+    // request, so a visible support window would cancel the end of the program.
+    QCoreApplication::exit(0);
 }
 
 void ProcessEvents()
