@@ -255,9 +255,8 @@ void TSetupSupporter::ShowChannelLine(int channel, const QString& text)
         if (!entry.Results)
             continue;
         TStrings* lines = entry.Results->Lines();
-        // The list is made with a line for every channel; the supporter never adds lines.
-        if (channel < 0 || channel >= lines->Count())
-            throw Exception(QStringLiteral("List index out of bounds (%1)").arg(channel));
+        // The list is made with a line for every channel; the supporter never adds lines, and a list
+        // too short raises.
         lines->SetString(channel, line);
     }
 }

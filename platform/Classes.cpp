@@ -118,6 +118,8 @@ void TComponent::RemoveComponent(TComponent* component)
 
 void TStrings::SetString(int index, const QString& value)
 {
+    if (index < 0 || index >= FItems.size())
+        throw Exception(QStringLiteral("List index out of bounds (%1)").arg(index));
     if (FItems.at(index) == value)
         return;
     FItems[index] = value;

@@ -158,6 +158,7 @@ public:
 
     int Count() const { return FItems.size(); }
     const QString& Strings(int index) const { return FItems.at(index); }
+    // Raises for an index outside the list.
     void SetString(int index, const QString& value);
     int Add(const QString& value);
     void Insert(int index, const QString& value);

@@ -68,6 +68,7 @@ TDialogRequest MessageBoxRequest(const QString& text, const QString& caption, un
     const int defaultButton = static_cast<int>((flags >> 8) & 0xF);
     request.DefaultButton = defaultButton < static_cast<int>(request.Buttons.size()) ? defaultButton : 0;
     request.Topmost = (flags & MB_TOPMOST) != 0;
+    request.Foreground = (flags & MB_SETFOREGROUND) != 0;
     return request;
 }
 

@@ -49,6 +49,7 @@ struct TDialogRequest {
     int DefaultButton = 0;   // index into Buttons
     int EscapeButton = -1;   // index into Buttons; -1: none
     bool Topmost = false;
+    bool Foreground = false;
 };
 
 // Shows a modal box and returns the chosen button's result.

@@ -29,6 +29,7 @@ TForm::TForm(TComponent* owner) : TWinControl(owner)
 TForm::~TForm()
 {
     Destroying();
+    Application->FormDestroying(this);
     if (OnDestroy)
         OnDestroy(this);
     // The children go while this window is still whole, since they tell it about their focus.
@@ -563,8 +564,10 @@ bool TApplication::Idle()
     FInIdle = true;
     bool done = true;
     try {
-        if (OnIdle)
-            OnIdle(this, done);
+        // A copy: the handler may clear the event it runs from.
+        const TIdleEvent idle = OnIdle;
+        if (idle)
+            idle(this, done);
     } catch (const std::exception& error) {
         HandleException(error);
     }
@@ -612,6 +615,12 @@ void TApplication::MouseLeftWindow(TWinControl* window)
                               || (FMouseControl->Parent() == window && !qobject_cast<TWinControl*>(FMouseControl));
     if (insideWindow)
         SetMouseControl(nullptr);
+}
+
+void TApplication::FormDestroying(TForm* form)
+{
+    if (FMainForm == form)
+        FMainForm = nullptr;
 }
 
 void TApplication::ControlDestroying(TControl* control)

@@ -207,6 +207,7 @@ public:
     TControl* MouseControl() const { return FMouseControl; }
     void MouseLeftWindow(TWinControl* window);
     void ControlDestroying(TControl* control);
+    void FormDestroying(TForm* form);
 
 private:
     void InitializeForm(TForm* form);

@@ -1,9 +1,18 @@
 #include "platform/Menus.h"
 
+#include "platform/Forms.h"
+
 #include <algorithm>
 
 TMenuItem::TMenuItem(TComponent* owner)
-    : TComponent(owner), FHandle(CreateMenuItemHandle([this] { Click(); }))
+    : TComponent(owner), FHandle(CreateMenuItemHandle([this] {
+          // A handler's exception goes to the standard exception display, as a window's do.
+          try {
+              Click();
+          } catch (const std::exception& error) {
+              Application->HandleException(error);
+          }
+      }))
 {
 }
 
