@@ -8,6 +8,9 @@
 TBoardImage::TBoardImage(TComponent* owner) : TCustomPanel(owner), FPicture(std::make_unique<TPicture>())
 {
     FPicture->OnChange = TNotifyEvent(this, &TBoardImage::PictureChanged);
+    // The panel paints its whole box and so calls itself opaque; the image paints only its picture, and
+    // until a picture covers it the background has to show.
+    SetControlStyle(ControlStyle() & ~csOpaque);
     SetBounds(Left(), Top(), 105, 105);
     FAspectRatio = 1.0;
     SetAutoSize(true);

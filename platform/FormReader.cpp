@@ -37,6 +37,21 @@ QString Describe(const Token& token)
     }
 }
 
+// How a value appears in a message: "string 'abc'", "identifier 'clRed'", "integer 5".
+QString DescribeValue(const TDescriptionValue& value)
+{
+    switch (value.ValueKind) {
+    case TDescriptionValue::Kind::Integer: return QStringLiteral("integer %1").arg(value.Integer);
+    case TDescriptionValue::Kind::Float: return QStringLiteral("number %1").arg(value.Float);
+    case TDescriptionValue::Kind::String: return QStringLiteral("string '%1'").arg(value.Text);
+    case TDescriptionValue::Kind::Identifier: return QStringLiteral("identifier '%1'").arg(value.Text);
+    case TDescriptionValue::Kind::Set: return QStringLiteral("a set");
+    case TDescriptionValue::Kind::List: return QStringLiteral("a list");
+    case TDescriptionValue::Kind::Binary: return QStringLiteral("binary data");
+    }
+    return QString();
+}
+
 class Lexer {
 public:
     explicit Lexer(const QString& text) : FText(text) {}
@@ -490,7 +505,7 @@ private:
             return;
         if (!component->metaObject()->inherits(property.metaType().metaObject()))
             Fail(node.Line, node.Column,
-                 QStringLiteral("Field '%1' of '%2' holds a %3, not a %4")
+                 QStringLiteral("Field '%1' of '%2' needs a %3, but '%1' is a %4")
                      .arg(node.Name, FRoot->ClassName(), QLatin1String(property.metaType().metaObject()->className()),
                           node.ClassName));
         QObject* pointer = component;
@@ -523,7 +538,7 @@ private:
                  QStringLiteral("Property '%1' of '%2' is read-only").arg(path.last(), ClassOf(target)));
         if (IsComponentPointer(property.metaType())) {
             if (entry.Value.ValueKind != TDescriptionValue::Kind::Identifier)
-                BadValue(entry, target, QStringLiteral("a component name is expected"));
+                WrongKind(entry, target, QStringLiteral("a component name"));
             FFixups.push_back(Fixup{target, property, entry.Value.Text, entry.Value.Line, entry.Value.Column});
             return;
         }
@@ -547,6 +562,12 @@ private:
              QStringLiteral("Invalid value for property '%1' of '%2': %3").arg(entry.Name, ClassOf(target), why));
     }
 
+    // A value of the wrong kind: the message says what was expected and what the description holds.
+    [[noreturn]] void WrongKind(const TDescriptionProperty& entry, QObject* target, const QString& expected) const
+    {
+        BadValue(entry, target, QStringLiteral("%1 is expected but found %2").arg(expected, DescribeValue(entry.Value)));
+    }
+
     QVariant Convert(QObject* target, const QMetaProperty& property, const TDescriptionProperty& entry)
     {
         const TDescriptionValue& value = entry.Value;
@@ -555,7 +576,7 @@ private:
 
         if (auto binder = EventBinders().constFind(type.id()); binder != EventBinders().constEnd()) {
             if (value.ValueKind != Kind::Identifier)
-                BadValue(entry, target, QStringLiteral("a handler name is expected"));
+                WrongKind(entry, target, QStringLiteral("a handler name"));
             std::optional<QVariant> event = (*binder)(FRoot, value.Text.toLatin1());
             if (!event)
                 Fail(value.Line, value.Column,
@@ -565,7 +586,7 @@ private:
         }
         if (property.isFlagType()) {
             if (value.ValueKind != Kind::Set)
-                BadValue(entry, target, QStringLiteral("a set is expected"));
+                WrongKind(entry, target, QStringLiteral("a set"));
             int bits = 0;
             const QMetaEnum flags = property.enumerator();
             for (const QString& name : value.Identifiers) {
@@ -579,7 +600,7 @@ private:
         }
         if (property.isEnumType()) {
             if (value.ValueKind != Kind::Identifier)
-                BadValue(entry, target, QStringLiteral("an identifier is expected"));
+                WrongKind(entry, target, QStringLiteral("an identifier"));
             bool ok = false;
             const QMetaEnum enumeration = property.enumerator();
             int number = enumeration.keyToValue(value.Text.toLatin1().constData(), &ok);
@@ -595,7 +616,7 @@ private:
                 if (value.Text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
                     return QVariant(false);
             }
-            BadValue(entry, target, QStringLiteral("True or False is expected"));
+            WrongKind(entry, target, QStringLiteral("True or False"));
         case QMetaType::Int:
         case QMetaType::UInt:
         case QMetaType::UChar:
@@ -608,7 +629,7 @@ private:
             } else if (value.ValueKind == Kind::Identifier && IntegerIdentifiers().contains(value.Text)) {
                 number = IntegerIdentifiers().value(value.Text);
             } else {
-                BadValue(entry, target, QStringLiteral("an integer is expected"));
+                WrongKind(entry, target, QStringLiteral("an integer"));
             }
             return CheckedInteger(entry, target, type, number);
         }
@@ -618,26 +639,27 @@ private:
                 return QVariant(static_cast<double>(value.Integer));
             if (value.ValueKind == Kind::Float)
                 return QVariant(value.Float);
-            BadValue(entry, target, QStringLiteral("a number is expected"));
+            WrongKind(entry, target, QStringLiteral("a number"));
         case QMetaType::QString:
             if (value.ValueKind != Kind::String)
-                BadValue(entry, target, QStringLiteral("a string is expected"));
+                WrongKind(entry, target, QStringLiteral("a string"));
             return QVariant(value.Text);
         case QMetaType::QStringList: {
             if (value.ValueKind != Kind::List)
-                BadValue(entry, target, QStringLiteral("a list of strings is expected"));
+                WrongKind(entry, target, QStringLiteral("a list of strings"));
             QStringList items;
             for (const TDescriptionValue& item : value.Items) {
                 if (item.ValueKind != Kind::String)
-                    Fail(item.Line, item.Column, QStringLiteral("Invalid value for property '%1' of '%2': a list of strings is expected")
-                                                     .arg(entry.Name, ClassOf(target)));
+                    Fail(item.Line, item.Column,
+                         QStringLiteral("Invalid value for property '%1' of '%2': a list of strings is expected but found %3")
+                             .arg(entry.Name, ClassOf(target), DescribeValue(item)));
                 items.append(item.Text);
             }
             return QVariant(items);
         }
         case QMetaType::QByteArray:
             if (value.ValueKind != Kind::Binary)
-                BadValue(entry, target, QStringLiteral("binary data is expected"));
+                WrongKind(entry, target, QStringLiteral("binary data"));
             return QVariant(value.Binary);
         default:
             break;
@@ -694,14 +716,14 @@ private:
                                         : FRoot->FindComponent(fixup.ComponentName);
             if (!component)
                 Fail(fixup.Line, fixup.Column,
-                     QStringLiteral("Unresolved reference '%1' in property '%2'")
-                         .arg(fixup.ComponentName, QString::fromLatin1(fixup.Property.name())));
+                     QStringLiteral("Unresolved reference '%1' in property '%2' of '%3'")
+                         .arg(fixup.ComponentName, QString::fromLatin1(fixup.Property.name()), ClassOf(fixup.Target)));
             const QMetaObject* wanted = fixup.Property.metaType().metaObject();
             if (!component->metaObject()->inherits(wanted))
                 Fail(fixup.Line, fixup.Column,
-                     QStringLiteral("Property '%1' needs a %2, but '%3' is a %4")
-                         .arg(QString::fromLatin1(fixup.Property.name()), QLatin1String(wanted->className()),
-                              fixup.ComponentName, component->ClassName()));
+                     QStringLiteral("Property '%1' of '%2' needs a %3, but '%4' is a %5")
+                         .arg(QString::fromLatin1(fixup.Property.name()), ClassOf(fixup.Target),
+                              QLatin1String(wanted->className()), fixup.ComponentName, component->ClassName()));
             QObject* pointer = component;
             bool written = false;
             try {
