@@ -127,26 +127,16 @@ void TBoardHighlight::EntryClick(TObject* sender)
 
 void TBoardHighlight::Walk(int step)
 {
-    if (!FMenu)
+    TMenuItem* entry = MenuEntry();
+    if (!entry)
         return;
-    const QString& caption = TypeMenuOf(FHighlightType).Caption;
-    TMenuItem* bar = FMenu->Items();
-    for (int i = 0; i < bar->Count(); ++i) {
-        TMenuItem* typeMenu = bar->Items(i);
-        if (typeMenu->Caption() != caption)
-            continue;
-        for (int j = 0; j < typeMenu->Count(); ++j) {
-            if (typeMenu->Items(j)->Caption() != FTitle)
-                continue;
-            const int count = typeMenu->Count();
-            TMenuItem* target = typeMenu->Items((j + step + count) % count);
-            ClosePopup();
-            // An item of the type menu that is no circle's entry has no click event; nothing opens then.
-            if (target->OnClick)
-                target->OnClick(this);
-            return;
-        }
-    }
+    TMenuItem* typeMenu = entry->Parent();
+    const int count = typeMenu->Count();
+    TMenuItem* target = typeMenu->Items((typeMenu->IndexOf(entry) + step + count) % count);
+    ClosePopup();
+    // An item of the type menu that is no circle's entry has no click event; nothing opens then.
+    if (target->OnClick)
+        target->OnClick(this);
 }
 
 void TBoardHighlight::PreviousClick(TObject*)

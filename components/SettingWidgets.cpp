@@ -77,11 +77,6 @@ void TOrientedWidget::SetOrientation(TOrientationType orientation)
     Invalidate();
 }
 
-TColor TOrientedWidget::BackgroundColor() const
-{
-    return IsClassNamed(Parent(), "TRadioPanel") ? Parent()->Color() : clBtnFace;
-}
-
 void TOrientedWidget::Paint()
 {
     const bool vertical = IsVertical(FOrientation);
@@ -149,6 +144,14 @@ TColor TJumperWidget::OutlineOf(TColor fill) const
     return FBorderStyle == bsSingle ? clBlack : fill;
 }
 
+void TJumperWidget::PaintBackground(TCanvas& canvas, int w, int h) const
+{
+    const TColor background = IsClassNamed(Parent(), "TRadioPanel") ? Parent()->Color() : clBtnFace;
+    canvas.Pen()->SetColor(background);
+    canvas.Brush()->SetColor(background);
+    canvas.Rectangle(0, 0, w, h);
+}
+
 // ---------------------------------------------------------------------------------------------------------
 
 TTwoJumper::TTwoJumper(TComponent* owner) : TJumperWidget(owner)
@@ -171,10 +174,7 @@ void TTwoJumper::PaintUpright(TCanvas& canvas, int w, int h)
 {
     TPen& pen = *canvas.Pen();
     TBrush& brush = *canvas.Brush();
-    const TColor background = BackgroundColor();
-    pen.SetColor(background);
-    brush.SetColor(background);
-    canvas.Rectangle(0, 0, w, h);
+    PaintBackground(canvas, w, h);
 
     if (FClosed) {
         // The cap covers the whole header.
@@ -243,10 +243,7 @@ void TThreeJumper::PaintUpright(TCanvas& canvas, int w, int h)
 {
     TPen& pen = *canvas.Pen();
     TBrush& brush = *canvas.Brush();
-    const TColor background = BackgroundColor();
-    pen.SetColor(background);
-    brush.SetColor(background);
-    canvas.Rectangle(0, 0, w, h);
+    PaintBackground(canvas, w, h);
 
     const int q = RoundHalfEven((w - 2) / 4.5);
     const int a = q + 1;

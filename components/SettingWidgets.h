@@ -32,8 +32,6 @@ protected:
     void Paint() override;
     // Draws the upright picture, w x h pixels, onto the canvas of the upright bitmap.
     virtual void PaintUpright(TCanvas& canvas, int w, int h) = 0;
-    // The colour behind the picture: the option panel's colour, or the button face under any other parent.
-    TColor BackgroundColor() const;
 
     template <typename T>
     void SetAndRepaint(T& field, T value)
@@ -76,6 +74,9 @@ protected:
 
     // The outline of a shape filled with the given colour: black with bsSingle, the fill itself with bsNone.
     TColor OutlineOf(TColor fill) const;
+    // Fills the upright picture with what lies behind the header: the option panel's colour, or the
+    // button face under any other parent.
+    void PaintBackground(TCanvas& canvas, int w, int h) const;
 
 private:
     TColor FBaseColor = clGray;

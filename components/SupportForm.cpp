@@ -38,3 +38,27 @@ void TSupportForm::FitToChildren()
     }
     SetClientSize(box.Width(), box.Height());
 }
+
+TMemo* TSupportForm::AddTextMemo(const QString& name)
+{
+    auto* memo = new TMemo(this);
+    memo->SetName(name);
+    memo->SetBounds(8, 8, 305, 89);
+    memo->SetReadOnly(true);
+    memo->SetScrollBars(ssVertical);
+    memo->SetParent(this);
+    return memo;
+}
+
+TButton* TSupportForm::AddCloseButton(int left, const TNotifyEvent& click)
+{
+    auto* close = new TButton(this);
+    close->SetName(QStringLiteral("CloseButton"));
+    close->SetBounds(left, 105, 73, 25);
+    close->SetCancel(true);
+    close->SetCaption(QStringLiteral("Close"));
+    close->SetTabOrder(0);
+    close->OnClick = click;
+    close->SetParent(this);
+    return close;
+}

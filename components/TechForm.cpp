@@ -21,23 +21,11 @@ TTechForm* TTechForm::Create(TComponent* owner, const QString& text, const TNoti
     form->SetCaption(QStringLiteral("Technical Support"));
     form->SetPosition(poDefaultPosOnly);
 
-    auto* memo = new TMemo(form);
-    memo->SetName(QStringLiteral("TechMemo"));
-    memo->SetBounds(8, 8, 305, 89);
-    memo->SetReadOnly(true);
-    memo->SetScrollBars(ssVertical);
-    memo->SetParent(form);
+    TMemo* memo = form->AddTextMemo(QStringLiteral("TechMemo"));
     memo->SetText(text);
     form->TechMemo = memo;
 
-    auto* close = new TButton(form);
-    close->SetName(QStringLiteral("CloseButton"));
-    close->SetBounds(165, 105, 73, 25);
-    close->SetCancel(true);
-    close->SetCaption(QStringLiteral("Close"));
-    close->SetTabOrder(0);
-    close->OnClick = closeClick;
-    close->SetParent(form);
+    TButton* close = form->AddCloseButton(165, closeClick);
     form->CloseButton = close;
 
     form->FitToChildren();
