@@ -293,7 +293,31 @@ void TBoardHighlight::MouseLeaveHandling(const TMessage& message)
 void TBoardHighlight::Click()
 {
     TGraphicControl::Click();
+    // The pointer is over the circle. If the popup closed while it stayed there (Done from the keyboard),
+    // no new enter came: the click brings the popup back first, so that it never pins and checks the
+    // entry of a popup that is not shown.
+    if (!FHovered)
+        Perform(CM_MOUSEENTER, 0, 0);
     Pin();
+}
+
+QString TBoardHighlight::AccessibleName() const
+{
+    return FPopupCaption;
+}
+
+TAccessibleRole TBoardHighlight::AccessibleRole() const
+{
+    return TAccessibleRole::Button;
+}
+
+TAccessibleState TBoardHighlight::AccessibleState() const
+{
+    TAccessibleState state = TGraphicControl::AccessibleState();
+    // The hovered flag stays set for as long as the popup (perhaps a linked circle's) is open.
+    if (FCreatePopup)
+        state |= asHasPopup | (FHovered ? asExpanded : 0u);
+    return state;
 }
 
 void TBoardHighlight::Pin()

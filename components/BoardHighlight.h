@@ -85,6 +85,13 @@ public:
     void MouseLeaveHandling(const TMessage& message);
     // OnClick, then pin.
     void Click() override;
+
+    // A button named by the popup caption ("Base Address"), which opens a popup; expanded while the
+    // circle is lit for its open popup.
+    QString AccessibleName() const override;
+    TAccessibleRole AccessibleRole() const override;
+    TAccessibleState AccessibleState() const override;
+
     // Keeps the popup open when the pointer leaves, and checks the menu entry; for linked circles too.
     void Pin();
     // The close event of the popup window.

@@ -4,6 +4,8 @@
 
 #include "platform/Forms.h"
 
+#include <QStringList>
+
 #include <algorithm>
 #include <vector>
 
@@ -170,6 +172,21 @@ void TTwoJumper::Click()
     TJumperWidget::Click();
 }
 
+QString TTwoJumper::AccessibleName() const
+{
+    return FClosed ? QStringLiteral("Jumper, closed") : QStringLiteral("Jumper, open");
+}
+
+TAccessibleRole TTwoJumper::AccessibleRole() const
+{
+    return TAccessibleRole::CheckBox;
+}
+
+TAccessibleState TTwoJumper::AccessibleState() const
+{
+    return TJumperWidget::AccessibleState() | asCheckable | (FClosed ? asChecked : 0u);
+}
+
 void TTwoJumper::PaintUpright(TCanvas& canvas, int w, int h)
 {
     TPen& pen = *canvas.Pen();
@@ -237,6 +254,24 @@ void TThreeJumper::Click()
         break;
     }
     TJumperWidget::Click();
+}
+
+QString TThreeJumper::AccessibleName() const
+{
+    if (FJumperState == jsOpen)
+        return QStringLiteral("Three-pin jumper, open");
+    // Where the left end of the upright picture lands on the screen (otDown: right, otLeft: bottom,
+    // otRight: top), and so which two pins the cap bridges there.
+    static constexpr const char* leftCap[] = {"left", "right", "lower", "upper"};
+    static constexpr const char* rightCap[] = {"right", "left", "upper", "lower"};
+    const auto side = static_cast<size_t>(Orientation());
+    return QStringLiteral("Three-pin jumper, cap on the %1 two pins")
+        .arg(QLatin1String(FJumperState == jsLeft ? leftCap[side] : rightCap[side]));
+}
+
+TAccessibleRole TThreeJumper::AccessibleRole() const
+{
+    return TAccessibleRole::Button;
 }
 
 void TThreeJumper::PaintUpright(TCanvas& canvas, int w, int h)
@@ -345,6 +380,19 @@ bool TBaseAddress::KnobAtOnEnd(int j) const
 {
     const bool bitSet = (FAddress >> BitOfSwitch(j)) & 1u;
     return bitSet == FOnIsOne;
+}
+
+QString TBaseAddress::AccessibleName() const
+{
+    return QStringLiteral("Address switch, ") + FBaseAddressStr;
+}
+
+QString TBaseAddress::AccessibleDescription() const
+{
+    QStringList switches;
+    for (int j = 0; j < FNumSwitches; ++j)
+        switches << QStringLiteral("A%1 %2").arg(BitOfSwitch(j)).arg(QLatin1String(KnobAtOnEnd(j) ? "on" : "off"));
+    return switches.join(QStringLiteral(", "));
 }
 
 void TBaseAddress::PaintUpright(TCanvas& canvas, int w, int h)

@@ -116,6 +116,11 @@ public:
     // Inverts Closed, lets a radio-enabled option panel select this jumper, then fires OnClick.
     void Click() override;
 
+    // "Jumper, closed" or "Jumper, open": a check box that is checked while the cap is on.
+    QString AccessibleName() const override;
+    TAccessibleRole AccessibleRole() const override;
+    TAccessibleState AccessibleState() const override;
+
 protected:
     void PaintUpright(TCanvas& canvas, int w, int h) override;
 
@@ -158,6 +163,11 @@ public:
 
     // Moves the cap to its next position, then fires OnClick.
     void Click() override;
+
+    // The cap's place as the user sees it, turned by Orientation: "Three-pin jumper, cap on the upper two
+    // pins", or "Three-pin jumper, open".
+    QString AccessibleName() const override;
+    TAccessibleRole AccessibleRole() const override;
 
 protected:
     void PaintUpright(TCanvas& canvas, int w, int h) override;
@@ -212,6 +222,10 @@ public:
     // result as upper-case hexadecimal text. A text without digits changes nothing; more than eight
     // significant digits raise EConvertError and change nothing.
     void SetBaseAddressStr(const QString& text);
+
+    // "Address switch, 200", described switch by switch as drawn: "A4 on, A5 on, ..., A9 off".
+    QString AccessibleName() const override;
+    QString AccessibleDescription() const override;
 
 protected:
     void PaintUpright(TCanvas& canvas, int w, int h) override;

@@ -4,8 +4,10 @@
 
 #include <QPainter>
 #include <QPointer>
+#include <QRegion>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 int MulDiv(int number, int numerator, int denominator)
@@ -282,6 +284,8 @@ void TControl::SetCaption(const QString& caption)
         return;
     FCaption = caption;
     TextChanged();
+    if (auto* windowed = qobject_cast<TWinControl*>(this); windowed && windowed->FHandle)
+        windowed->FHandle->SetAccessibleName(AccessibleName());
 }
 
 void TControl::SetHint(const QString& hint)
@@ -446,6 +450,26 @@ void TControl::DblClick()
         OnDblClick(this);
 }
 
+QString TControl::AccessibleName() const
+{
+    return (FControlStyle & csSetCaption) ? RemoveAccelChars(FCaption) : QString();
+}
+
+QString TControl::AccessibleDescription() const
+{
+    return QString();
+}
+
+TAccessibleRole TControl::AccessibleRole() const
+{
+    return TAccessibleRole::Graphic;
+}
+
+TAccessibleState TControl::AccessibleState() const
+{
+    return FEnabled ? 0u : static_cast<TAccessibleState>(asUnavailable);
+}
+
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
     if (OnMouseDown)
@@ -555,9 +579,9 @@ TGraphicControl::~TGraphicControl()
         Parent()->InvalidateBox(BoundsRect());
 }
 
-void TGraphicControl::PaintOnSurface(QPainter& painter, QImage& surface)
+void TGraphicControl::PaintOnSurface(QPainter& painter, QImage& surface, QPoint surfaceOrigin)
 {
-    FCanvas->AttachSurface(&painter, &surface, QPoint(Left(), Top()));
+    FCanvas->AttachSurface(&painter, &surface, QPoint(Left(), Top()) - surfaceOrigin);
     FCanvas->SetFont(Font());
     struct Detacher {
         TCanvas* Canvas;
@@ -743,7 +767,7 @@ void TWinControl::InitializeHandle()
     FHandle->SetColors(ColorToQColor(Color()), ColorToQColor(Font()->Color()));
     FHandle->SetEnabled(Enabled());
     FHandle->SetTabStop(FTabStop);
-    FHandle->SetAccessibleName(Name());
+    FHandle->SetAccessibleName(AccessibleName());
     if (!Hint().isEmpty())
         FHandle->SetToolTip(Hint());
     for (TControl* control : FControls)
@@ -909,8 +933,14 @@ void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list) const
     for (TControl* control : FControls)
         if (auto* windowed = qobject_cast<TWinControl*>(control))
             children.push_back(windowed);
+    // Controls given a place in the tab order come by it; a control never given one (-1) follows them in
+    // the order it was put on the parent, as a newcomer joins the end of the tab order. (Sorting -1 first
+    // would put the help window's document before its Start button, which asks for place 0.)
+    const auto place = [](const TWinControl* control) {
+        return control->TabOrder() < 0 ? std::numeric_limits<int>::max() : control->TabOrder();
+    };
     std::stable_sort(children.begin(), children.end(),
-                     [](const TWinControl* a, const TWinControl* b) { return a->TabOrder() < b->TabOrder(); });
+                     [&](const TWinControl* a, const TWinControl* b) { return place(a) < place(b); });
     for (TWinControl* child : children) {
         list.push_back(child);
         child->GetTabOrderList(list);
@@ -959,8 +989,26 @@ void TWinControl::Dispatch(TMessage& message)
     case WM_SIZE:
         HandleMoved();
         return;
+    case CM_GETACCESSIBLES:
+        ListAccessibleChildren(*reinterpret_cast<TAccessibleChildren*>(message.LParam));
+        return;
     default:
         TControl::Dispatch(message);
+    }
+}
+
+void TWinControl::ListAccessibleChildren(TAccessibleChildren& list) const
+{
+    // A control without a name has nothing to tell (a label without text).
+    for (const TControl* control : FControls) {
+        if (qobject_cast<const TWinControl*>(control) || !control->Visible())
+            continue;
+        QString name = control->AccessibleName();
+        if (name.isEmpty())
+            continue;
+        list.Children.push_back({control, std::move(name), control->AccessibleDescription(),
+                                 control->AccessibleRole(), control->AccessibleState(),
+                                 ToQRect(control->BoundsRect())});
     }
 }
 
@@ -978,10 +1026,14 @@ void TWinControl::DoExit()
 
 void TWinControl::PaintWindow(TCanvas*) {}
 
+bool TWinControl::DrawsContent() const
+{
+    return false;
+}
+
 void TWinControl::WMPaint(TMessage& message)
 {
-    auto* paint = reinterpret_cast<TPaintStruct*>(message.LParam);
-    QImage& surface = *paint->Surface;
+    const auto* paint = reinterpret_cast<const TPaintStruct*>(message.LParam);
     const bool wasPainting = FPainting;
     FPainting = true;
     struct Restore {
@@ -989,11 +1041,54 @@ void TWinControl::WMPaint(TMessage& message)
         bool Value;
         ~Restore() { Flag = Value; }
     } restore{FPainting, wasPainting};
+    if (paint->Surface) {
+        PaintOffScreen(*paint->Surface, QPoint(0, 0), paint->Dirty);
+        return;
+    }
+    // Where nothing is drawn that could be read back, the box shows the control's colour, filled straight
+    // onto the window; a window mostly of one colour so needs no image of its own size.
+    const QRect box = OffScreenBox(paint->Dirty);
+    QPainter& screen = *paint->Screen;
+    for (const QRect& part : QRegion(paint->Dirty).subtracted(box))
+        screen.fillRect(part, ColorToQColor(Color()));
+    if (box.isEmpty())
+        return;
+    // Not cleared: every pixel of the box is painted, with the background unless the control is opaque
+    // and so paints all of it itself.
+    QImage surface(box.size(), QImage::Format_RGB32);
+    PaintOffScreen(surface, box.topLeft(), box);
+    screen.drawImage(box.topLeft(), surface);
+}
+
+QRect TWinControl::OffScreenBox(const QRect& dirty) const
+{
+    // Content of the control's own may be read back anywhere in the box. A windowless child is drawn
+    // whole, so that what it reads back of what was drawn under it is complete.
+    QRect box = DrawsContent() ? dirty : QRect();
+    for (bool grown = true; grown;) {
+        grown = false;
+        const QRect reach = box.united(dirty);
+        for (const TControl* control : FControls) {
+            if (!qobject_cast<const TGraphicControl*>(control) || !(control->Visible() || control->IsDesigning()))
+                continue;
+            const QRect bounds = ToQRect(control->BoundsRect());
+            if (bounds.intersects(reach) && !box.contains(bounds)) {
+                box = box.united(bounds);
+                grown = true;
+            }
+        }
+    }
+    return box.intersected(ToQRect(ClientRect()));
+}
+
+void TWinControl::PaintOffScreen(QImage& surface, QPoint origin, const QRect& box)
+{
     QPainter painter(&surface);
-    painter.setClipRect(paint->Dirty);
+    painter.translate(-origin);
+    painter.setClipRect(box);
     if (!(ControlStyle() & csOpaque))
-        painter.fillRect(paint->Dirty, ColorToQColor(Color()));
-    FPaintCanvas->AttachSurface(&painter, &surface, QPoint(0, 0));
+        painter.fillRect(box, ColorToQColor(Color()));
+    FPaintCanvas->AttachSurface(&painter, &surface, -origin);
     FPaintCanvas->SetFont(Font());
     try {
         PaintWindow(FPaintCanvas.get());
@@ -1008,13 +1103,13 @@ void TWinControl::WMPaint(TMessage& message)
         auto* graphic = qobject_cast<TGraphicControl*>(control);
         if (!graphic || !(graphic->Visible() || graphic->IsDesigning()) || IndexOfControl(graphic) < 0)
             continue;
-        const QRect box = ToQRect(graphic->BoundsRect()).intersected(paint->Dirty);
-        if (box.isEmpty())
+        const QRect shown = ToQRect(graphic->BoundsRect()).intersected(box);
+        if (shown.isEmpty())
             continue;
         painter.save();
-        painter.setClipRect(box);
+        painter.setClipRect(shown);
         painter.translate(graphic->Left(), graphic->Top());
-        graphic->PaintOnSurface(painter, surface);
+        graphic->PaintOnSurface(painter, surface, origin);
         painter.restore();
     }
 }
@@ -1061,6 +1156,11 @@ void TCustomControl::PaintWindow(TCanvas* canvas)
     Paint();
 }
 
+bool TCustomControl::DrawsContent() const
+{
+    return true;
+}
+
 void TCustomControl::Paint() {}
 
 TForm* GetParentForm(const TControl* control)
@@ -1069,4 +1169,21 @@ TForm* GetParentForm(const TControl* control)
     while (top && top->Parent())
         top = top->Parent();
     return top ? qobject_cast<TForm*>(const_cast<TControl*>(top)) : nullptr;
+}
+
+QString RemoveAccelChars(const QString& caption)
+{
+    QString text;
+    text.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&') {
+            if (i + 1 < caption.size() && caption[i + 1] == u'&') {
+                text += u'&';
+                ++i;
+            }
+            continue;
+        }
+        text += caption[i];
+    }
+    return text;
 }

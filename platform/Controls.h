@@ -164,6 +164,14 @@ public:
     virtual void Click();
     virtual void DblClick();
 
+    // What assistive tools tell about the control. A windowed control's name goes to its native window;
+    // the windowless ones are listed by the surface of the parent that paints them. The name is, unless a
+    // class says otherwise, the caption as shown, for the controls that show their caption.
+    virtual QString AccessibleName() const;
+    virtual QString AccessibleDescription() const;
+    virtual TAccessibleRole AccessibleRole() const;
+    virtual TAccessibleState AccessibleState() const;
+
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
     TNotifyEvent OnResize;
@@ -249,8 +257,8 @@ public:
 
     // Valid while the control paints: draws into the parent's surface at the control's place.
     TCanvas* Canvas() const { return FCanvas.get(); }
-    // The parent's side of painting.
-    void PaintOnSurface(QPainter& painter, QImage& surface);
+    // The parent's side of painting; the surface's top-left lies at surfaceOrigin in the parent.
+    void PaintOnSurface(QPainter& painter, QImage& surface, QPoint surfaceOrigin = QPoint());
 
 protected:
     virtual void Paint();
@@ -316,6 +324,8 @@ protected:
     virtual void InitializeHandle();
     // Paints the control's own content into its surface (the background, unless the control is opaque).
     virtual void PaintWindow(TCanvas* canvas);
+    // True for a control whose PaintWindow draws: its content is drawn off-screen, where it can be read.
+    virtual bool DrawsContent() const;
     virtual void DoEnter();
     virtual void DoExit();
     // The handle of the window this control's children are placed in.
@@ -339,7 +349,12 @@ private:
     void MoveControlToEnd(TControl* control);
     void MoveControlToStart(TControl* control);
     void WMPaint(TMessage& message);
+    // The part of a dirty box that is drawn off-screen, in the client area's coordinates.
+    QRect OffScreenBox(const QRect& dirty) const;
+    // Paints the box (client coordinates) into a surface whose top-left lies at origin in the client area.
+    void PaintOffScreen(QImage& surface, QPoint origin, const QRect& box);
     void WMMouse(TMessage& message);
+    void ListAccessibleChildren(TAccessibleChildren& list) const;
     void ReleaseCapture(TControl* control);
 
     std::vector<TControl*> FControls;
@@ -363,6 +378,7 @@ public:
 
 protected:
     void PaintWindow(TCanvas* canvas) override;
+    bool DrawsContent() const override;
     virtual void Paint();
 
 private:
@@ -371,3 +387,6 @@ private:
 
 // The form a control lies in; nullptr when it isn't in one.
 TForm* GetParentForm(const TControl* control);
+
+// A caption as it is shown: an ampersand marks the accelerator and is not shown; a doubled one shows one.
+QString RemoveAccelChars(const QString& caption);

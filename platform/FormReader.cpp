@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QMetaProperty>
 
+#include <array>
 #include <limits>
 
 namespace {
@@ -80,36 +81,85 @@ public:
         return token;
     }
 
-    // The raw hexadecimal digits of binary data, up to the closing brace (consumed).
+    // The bytes of binary data, written as pairs of hexadecimal digits with blanks anywhere, up to the
+    // closing brace (consumed). A picture's data is most of a description's text, so the digits are
+    // decoded as they are read, and only the line breaks among them are counted.
     QByteArray Binary(int line, int column)
     {
-        QByteArray hex;
-        while (true) {
-            if (AtEnd())
-                Fail(line, column, QStringLiteral("Binary data is not closed with '}'"));
-            const QChar c = Peek();
-            if (c == u'}') {
-                Take();
+        const QChar* text = FText.constData();
+        const qsizetype end = FText.size();
+        // Two digits to a byte: the rest of the text bounds the data.
+        QByteArray bytes((end - FPos) / 2, Qt::Uninitialized);
+        char* out = bytes.data();
+        int high = -1; // the pair's first digit, once read
+        int lineBreaks = 0;
+        qsizetype lineStart = -1; // where the last line begins, once one has
+        qsizetype pos = FPos;
+        for (; pos < end; ++pos) {
+            const int digit = HexDigitValue(text[pos]);
+            if (digit >= 0) {
+                if (high < 0) {
+                    high = digit;
+                } else {
+                    *out++ = static_cast<char>(high << 4 | digit);
+                    high = -1;
+                }
+            } else if (text[pos] == u'}') {
                 break;
+            } else if (text[pos] == u'\n') {
+                ++lineBreaks;
+                lineStart = pos + 1;
+            } else if (!text[pos].isSpace()) {
+                MoveTo(pos);
+                Fail(FLine, FColumn, QStringLiteral("Invalid character '%1' in binary data").arg(text[pos]));
             }
-            if (c.isSpace()) {
-                Take();
-                continue;
-            }
-            const int digitLine = FLine, digitColumn = FColumn;
-            if (!IsHexDigit(c))
-                Fail(digitLine, digitColumn, QStringLiteral("Invalid character '%1' in binary data").arg(c));
-            hex += static_cast<char>(Take().toLatin1());
         }
-        if (hex.size() % 2 != 0)
+        if (pos == end)
+            Fail(line, column, QStringLiteral("Binary data is not closed with '}'"));
+        // Past the brace.
+        FLine += lineBreaks;
+        FColumn = lineStart < 0 ? FColumn + static_cast<int>(pos + 1 - FPos) : static_cast<int>(pos + 2 - lineStart);
+        FPos = pos + 1;
+        if (high >= 0)
             Fail(line, column, QStringLiteral("Binary data has an odd number of hexadecimal digits"));
-        return QByteArray::fromHex(hex);
+        bytes.truncate(out - bytes.constData());
+        return bytes;
     }
 
 private:
     static bool IsHexDigit(QChar c)
     {
         return c.isDigit() || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+    }
+    // 0 to 15 for an ASCII hexadecimal digit, else -1.
+    static int HexDigitValue(QChar c)
+    {
+        static constexpr std::array<signed char, 128> values = [] {
+            std::array<signed char, 128> table{};
+            table.fill(-1);
+            for (int i = 0; i < 10; ++i)
+                table[static_cast<size_t>('0' + i)] = static_cast<signed char>(i);
+            for (int i = 0; i < 6; ++i) {
+                table[static_cast<size_t>('a' + i)] = static_cast<signed char>(10 + i);
+                table[static_cast<size_t>('A' + i)] = static_cast<signed char>(10 + i);
+            }
+            return table;
+        }();
+        const char16_t u = c.unicode();
+        return u < values.size() ? values[u] : -1;
+    }
+    // Moves the reading position forward to pos, counting the lines and columns passed.
+    void MoveTo(qsizetype pos)
+    {
+        const QChar* text = FText.constData();
+        for (; FPos < pos; ++FPos) {
+            if (text[FPos] == u'\n') {
+                ++FLine;
+                FColumn = 1;
+            } else {
+                ++FColumn;
+            }
+        }
     }
     bool AtEnd() const { return FPos >= FText.size(); }
     QChar Peek(qsizetype ahead = 0) const
@@ -434,6 +484,7 @@ bool IsComponentPointer(QMetaType type)
 }
 
 struct Fixup {
+    TComponent* Component = nullptr; // whose property it is: Target itself, or the holder of a sub-property
     QObject* Target = nullptr;
     QMetaProperty Property;
     QString ComponentName;
@@ -451,18 +502,46 @@ public:
         if (node.ClassName != rootClass)
             Fail(node.Line, node.Column,
                  QStringLiteral("The description is of class '%1', not '%2'").arg(node.ClassName, rootClass));
-        FRoot->BeginLoading();
-        FLoaded.push_back(FRoot);
-        SetName(FRoot, node);
-        ApplyProperties(FRoot, node);
-        for (const TDescriptionNode& child : node.Children)
-            CreateComponent(FRoot, child);
-        ResolveFixups();
-        for (TComponent* component : FLoaded)
-            component->Loaded();
+        const int componentsBefore = FRoot->ComponentCount();
+        try {
+            FRoot->BeginLoading();
+            FLoaded.push_back(FRoot);
+            SetName(FRoot, node);
+            ApplyProperties(FRoot, node);
+            for (const TDescriptionNode& child : node.Children)
+                CreateComponent(FRoot, child);
+            ResolveFixups();
+            for (TComponent* component : FLoaded)
+                component->Loaded();
+        } catch (...) {
+            Discard(componentsBefore);
+            throw;
+        }
     }
 
 private:
+    // A description that fails halfway leaves no half-built tree behind: the root's references to the
+    // components this read created are cleared, those components are destroyed, newest first (a child
+    // before its parent), and the root is no longer loading. Values the root itself was given stay.
+    void Discard(int componentsBefore)
+    {
+        for (const QMetaProperty& field : FPublishedFields) {
+            QObject* none = nullptr;
+            field.write(FRoot, QVariant(field.metaType(), &none));
+        }
+        for (size_t i = FResolvedFixups; i-- > 0;) {
+            const Fixup& fixup = FFixups[i];
+            if (fixup.Component != FRoot)
+                continue;
+            QObject* none = nullptr;
+            fixup.Property.write(fixup.Target, QVariant(fixup.Property.metaType(), &none));
+        }
+        while (FRoot->ComponentCount() > componentsBefore)
+            delete FRoot->Components(FRoot->ComponentCount() - 1);
+        // Only the loading state ends: the root's own end-of-loading work is for a complete tree.
+        FRoot->TComponent::Loaded();
+    }
+
     void SetName(TComponent* component, const TDescriptionNode& node)
     {
         try {
@@ -510,6 +589,7 @@ private:
                           node.ClassName));
         QObject* pointer = component;
         property.write(FRoot, QVariant(property.metaType(), &pointer));
+        FPublishedFields.push_back(property);
     }
 
     void ApplyProperties(TComponent* component, const TDescriptionNode& node)
@@ -539,7 +619,7 @@ private:
         if (IsComponentPointer(property.metaType())) {
             if (entry.Value.ValueKind != TDescriptionValue::Kind::Identifier)
                 WrongKind(entry, target, QStringLiteral("a component name"));
-            FFixups.push_back(Fixup{target, property, entry.Value.Text, entry.Value.Line, entry.Value.Column});
+            FFixups.push_back(Fixup{component, target, property, entry.Value.Text, entry.Value.Line, entry.Value.Column});
             return;
         }
         Write(target, property, Convert(target, property, entry), entry);
@@ -735,12 +815,15 @@ private:
                 Fail(fixup.Line, fixup.Column,
                      QStringLiteral("Reference '%1' does not fit property '%2'")
                          .arg(fixup.ComponentName, QString::fromLatin1(fixup.Property.name())));
+            ++FResolvedFixups;
         }
     }
 
     TComponent* FRoot;
     std::vector<TComponent*> FLoaded;
     std::vector<Fixup> FFixups;
+    size_t FResolvedFixups = 0;
+    std::vector<QMetaProperty> FPublishedFields;
 };
 
 [[maybe_unused]] const bool PlatformEventsRegistered = RegisterEventType<TNotifyEvent>()

@@ -495,6 +495,11 @@ void TForm::Dispatch(TMessage& message)
     switch (message.Msg) {
     case WM_ACTIVATE:
         FActive = message.WParam != WA_INACTIVE;
+        // A window activated without an active control gives the focus to the first control of its tab
+        // order, so that the keyboard reaches what the window means first (the help window's Start
+        // button takes Enter), not whichever control the toolkit happens to pick.
+        if (FActive && !FActiveControl && !IsDesigning())
+            SelectNext(nullptr, true);
         return;
     case WM_CLOSE:
         Close();

@@ -42,6 +42,9 @@ constexpr uint32_t CM_ENTER = CM_BASE + 0x0A;      // the focus moved into the c
 constexpr uint32_t CM_EXIT = CM_BASE + 0x0B;
 constexpr uint32_t CM_MOUSEENTER = CM_BASE + 0x13; // WParam 0 from the platform; LParam: the child passing it up
 constexpr uint32_t CM_MOUSELEAVE = CM_BASE + 0x14;
+// Asked by a window's surface for the windowless controls it paints, which assistive tools cannot find
+// otherwise; LParam: TAccessibleChildren* (platform/qt/Handles.h) to fill.
+constexpr uint32_t CM_GETACCESSIBLES = CM_BASE + 0x60;
 
 // Notifications a native control sends about itself (a click, a changed text, a chosen item).
 constexpr uint32_t CN_COMMAND = 0xBD11;            // WParam: notification code below

@@ -60,22 +60,17 @@ void TCustomLabel::Loaded()
 
 QString TCustomLabel::DisplayText() const
 {
-    if (!FShowAccelChar)
-        return Caption();
-    // An ampersand marks the accelerator and is not shown; a doubled one shows one ampersand.
-    QString text;
-    const QString& caption = Caption();
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption[i] == u'&') {
-            if (i + 1 < caption.size() && caption[i + 1] == u'&') {
-                text += u'&';
-                ++i;
-            }
-            continue;
-        }
-        text += caption[i];
-    }
-    return text;
+    return FShowAccelChar ? RemoveAccelChars(Caption()) : Caption();
+}
+
+QString TCustomLabel::AccessibleName() const
+{
+    return DisplayText();
+}
+
+TAccessibleRole TCustomLabel::AccessibleRole() const
+{
+    return TAccessibleRole::StaticText;
 }
 
 QStringList TCustomLabel::Lines(const TCanvas& canvas, int width) const

@@ -22,6 +22,10 @@ public:
     bool ShowAccelChar() const { return FShowAccelChar; }
     void SetShowAccelChar(bool show);
 
+    // The text as shown.
+    QString AccessibleName() const override;
+    TAccessibleRole AccessibleRole() const override;
+
 protected:
     void Paint() override;
     bool CanAutoSize(int& newWidth, int& newHeight) override;

@@ -2,21 +2,72 @@
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
 #include <QFont>
+#include <QFontDatabase>
 #include <QMessageBox>
 #include <QPalette>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyleFactory>
+#include <QThreadPool>
 #include <QTimer>
+#include <QWindow>
+
+#include <vector>
 
 namespace {
+// A window that has just been shown is painted when the window system exposes it, a moment later. Until
+// then its first frame is due, as a paint message would wait in the queue, and the idle moment waits
+// for it: work done when the application goes idle comes after the window is on the screen. A window
+// that is never exposed (shown minimized or under another one) holds the idle moment back only briefly.
+class FirstFrameWatch : public QObject {
+public:
+    using QObject::QObject;
+
+    // True while a window shown less than MaxWaitMs ago still waits for its exposure.
+    bool FrameDue()
+    {
+        std::erase_if(FPending, [](const Pending& pending) { return !pending.Window || pending.Until.hasExpired(); });
+        return !FPending.empty();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::Show && type != QEvent::Expose && type != QEvent::Hide)
+            return false;
+        auto* window = qobject_cast<QWindow*>(watched);
+        // An expose event that takes the exposure away (the window system does that before the window
+        // appears) is no frame.
+        if (!window || (type == QEvent::Expose && !window->isExposed()))
+            return false;
+        std::erase_if(FPending, [window](const Pending& pending) { return pending.Window == window; });
+        if (type == QEvent::Show && !window->isExposed()) {
+            FPending.push_back(Pending{window, QDeadlineTimer(MaxWaitMs)});
+            // Wakes the loop when the wait ends, should nothing else come.
+            QTimer::singleShot(MaxWaitMs, this, [] {});
+        }
+        return false;
+    }
+
+private:
+    static constexpr int MaxWaitMs = 500;
+    struct Pending {
+        QPointer<QWindow> Window;
+        QDeadlineTimer Until;
+    };
+    std::vector<Pending> FPending;
+};
+
 struct BackendState {
     std::unique_ptr<QApplication> OwnApplication;
     std::function<bool()> IdleHandler;
+    QPointer<FirstFrameWatch> FrameWatch;
     bool IdleDue = true;
     bool QuitRequested = false;
     bool Initialized = false;
@@ -62,13 +113,26 @@ QPalette ProgramPalette()
 
 void HookEvents()
 {
-    // The idle moment: the queue ran empty after the events of a wake-up were handled.
+    // The idle moment: the queue ran empty after the events of a wake-up were handled, and no window
+    // waits for its first frame.
+    State().FrameWatch = new FirstFrameWatch(qApp);
+    qApp->installEventFilter(State().FrameWatch);
     QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
     QObject::connect(dispatcher, &QAbstractEventDispatcher::awake, dispatcher, [] { State().IdleDue = true; });
     QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, dispatcher, [] {
         BackendState& state = State();
         if (!state.IdleDue || !state.IdleHandler)
             return;
+        // The window's exposure, or the end of the wait, wakes the loop again.
+        if (state.FrameWatch && state.FrameWatch->FrameDue())
+            return;
+        // The loop says so before every wait, also when events are still queued (a call posted while
+        // painting, the repaint it asks for): those come first, and the loop comes round again.
+        QAbstractEventDispatcher* events = QAbstractEventDispatcher::instance();
+        if (events->processEvents(QEventLoop::AllEvents)) {
+            events->wakeUp();
+            return;
+        }
         state.IdleDue = false;
         if (!state.IdleHandler()) {
             state.IdleDue = true;
@@ -108,9 +172,19 @@ void Initialize()
     // The description names the fonts of the system it was made on; these stand in for them here.
     for (const char* family : {"MS Sans Serif", "Tahoma", "Verdana"})
         QFont::insertSubstitutions(QString::fromLatin1(family), {QStringLiteral("DejaVu Sans")});
+    // The font a control has when its description sets none, asked for as the controls ask for theirs
+    // (TFont), so that the toolkit's own widgets and the controls share one font.
     QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
     QApplication::setFont(font);
+    // The first text measured, by a label that sizes itself while the main window is read from its
+    // description, needs the font database, and filling it takes longer than anything else at start:
+    // it is filled on another thread meanwhile (once the fonts above are settled). Whatever asks for a
+    // font first waits for it to be done. The filling needs the application object, so it is started
+    // only when that object is the backend's own, which Finalize ends only after the filling is done.
+    if (state.OwnApplication)
+        QThreadPool::globalInstance()->start([] { QFontDatabase::families(); });
     // The program's icon: the pictures it carries under ":/icons", in every size it has.
     QIcon icon;
     for (const QFileInfo& file : QDir(QStringLiteral(":/icons")).entryInfoList(QDir::Files))
@@ -130,6 +204,7 @@ void Finalize()
 {
     BackendState& state = State();
     state.IdleHandler = nullptr;
+    QThreadPool::globalInstance()->waitForDone();
     // The toolkit ends before the program's static objects do, which it may still refer to.
     state.OwnApplication.reset();
     state.Initialized = false;

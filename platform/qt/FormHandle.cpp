@@ -1,3 +1,4 @@
+#include "platform/qt/FrameExtents.h"
 #include "platform/qt/Surface.h"
 
 #include <QCloseEvent>
@@ -11,6 +12,36 @@ std::array<FrameMargins, 6>& MeasuredMargins()
 {
     static std::array<FrameMargins, 6> margins{};
     return margins;
+}
+
+// A maximized window loses its side borders under many window managers: its frame is no measure of the
+// frame of its kind, only better than none.
+FrameMargins& MaximizedMargins()
+{
+    static FrameMargins margins;
+    return margins;
+}
+
+bool IsEmpty(const FrameMargins& margins)
+{
+    return !margins.Left && !margins.Top && !margins.Right && !margins.Bottom;
+}
+
+// The frame a window of this kind is expected to get. Until one has been shown, the frame the window
+// manager announces for the kind, else the frame measured on a window of another kind stands in for it:
+// taken as none, a window placed to fit on the screen (a popup
+// kept on it) would reach past the screen's edge by its frame.
+FrameMargins ExpectedMargins(FrameKind kind)
+{
+    const FrameMargins& measured = MeasuredMargins()[static_cast<size_t>(kind)];
+    if (kind == FrameKind::None || !IsEmpty(measured))
+        return measured;
+    if (const std::optional<FrameMargins> announced = AnnouncedFrameMargins(kind))
+        return *announced;
+    for (size_t other = 0; other < MeasuredMargins().size(); ++other)
+        if (static_cast<FrameKind>(other) != FrameKind::None && !IsEmpty(MeasuredMargins()[other]))
+            return MeasuredMargins()[other];
+    return MaximizedMargins();
 }
 
 // The top-level widget: a menu bar (when the form has one) above the client surface.
@@ -209,17 +240,16 @@ public:
     FrameMargins Margins() const override
     {
         FormWindow* window = Typed();
-        FrameMargins& measured = MeasuredMargins()[static_cast<size_t>(FKind)];
         if (window && window->isVisible()) {
             const QRect frame = window->frameGeometry();
             const QRect inner = window->geometry();
             const FrameMargins margins{inner.left() - frame.left(), inner.top() - frame.top(),
                                        frame.right() - inner.right(), frame.bottom() - inner.bottom()};
-            if (margins.Left || margins.Top || margins.Right || margins.Bottom)
-                measured = margins;
+            if (!IsEmpty(margins))
+                (window->isMaximized() ? MaximizedMargins() : MeasuredMargins()[static_cast<size_t>(FKind)]) = margins;
             return margins;
         }
-        return measured;
+        return ExpectedMargins(FKind);
     }
     int MenuBarHeight() const override { return Typed() ? Typed()->BarHeight() : 0; }
     void SetMenuBar(MenuBarHandle* menuBar) override;
@@ -290,6 +320,6 @@ std::unique_ptr<FormHandle> CreateFormHandle(MessageSink& sink)
 namespace Backend {
 FrameMargins EstimatedFrameMargins(FrameKind kind)
 {
-    return MeasuredMargins()[static_cast<size_t>(kind)];
+    return ExpectedMargins(kind);
 }
 } // namespace Backend

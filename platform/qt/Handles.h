@@ -9,6 +9,7 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QObject>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -19,6 +20,7 @@
 #include <memory>
 #include <vector>
 
+class QPainter;
 class QTextDocument;
 
 // Receives the messages a handle translates from the toolkit's events.
@@ -30,10 +32,42 @@ protected:
     ~MessageSink() = default;
 };
 
-// Sent with WM_PAINT: the control paints the dirty box of its off-screen surface; the handle then shows it.
+// Sent with WM_PAINT: the control paints the dirty box. Given a surface, into that off-screen image of its
+// client area. Given none, straight onto its window through Screen; only the part of the box where what it
+// draws may be read back (its own content, its windowless children) is drawn off-screen first.
 struct TPaintStruct {
     QImage* Surface = nullptr;
     QRect Dirty;
+    QPainter* Screen = nullptr;
+};
+
+// What assistive tools are told about a windowless control. Such a control has no widget of its own, so
+// the surface that paints it lists it for them (CM_GETACCESSIBLES).
+enum class TAccessibleRole { Graphic, StaticText, Button, CheckBox };
+
+enum TAccessibleStateFlag : unsigned {
+    asUnavailable = 1, // disabled
+    asCheckable = 2,
+    asChecked = 4,
+    asHasPopup = 8,    // it opens a window of its own
+    asExpanded = 16,   // that window is open
+};
+using TAccessibleState = unsigned;
+
+struct TAccessibleChild {
+    // The control itself, which tells the entries of controls that come and go apart.
+    const QObject* Control = nullptr;
+    QString Name;
+    QString Description;
+    TAccessibleRole Role = TAccessibleRole::Graphic;
+    TAccessibleState State = 0;
+    // In the surface's coordinates.
+    QRect Box;
+};
+
+// Sent with CM_GETACCESSIBLES: the visible windowless children, in the order they are painted.
+struct TAccessibleChildren {
+    std::vector<TAccessibleChild> Children;
 };
 
 // Any native window: a top-level window, a panel, or a native control.
@@ -200,8 +234,8 @@ void SetIdleHandler(std::function<bool()> handler);
 // Runs code after the current event has been handled.
 void PostCall(std::function<void()> call);
 
-// The frame a window of this kind gets, as last measured on a shown window (zero before any was shown),
-// and the height of a menu bar.
+// The frame a window of this kind gets, as last measured on a shown window (before one of its kind was
+// shown, as measured on a window of another kind; zero before any was shown), and the height of a menu bar.
 FrameMargins EstimatedFrameMargins(FrameKind kind);
 int EstimatedMenuBarHeight();
 

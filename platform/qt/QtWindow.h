@@ -141,7 +141,8 @@ public:
     QPoint ClientOrigin() const override { return FWidget ? FWidget->mapToGlobal(QPoint(0, 0)) : QPoint(); }
     void SetAccessibleName(const QString& name) override
     {
-        if (FWidget)
+        // Every change is announced to assistive tools, so an unchanged name is not set again.
+        if (FWidget && FWidget->accessibleName() != name)
             FWidget->setAccessibleName(name);
     }
     void SetToolTip(const QString& tip) override

@@ -10,23 +10,17 @@ SurfaceWidget::SurfaceWidget(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);
+    InstallSurfaceAccessibility();
 }
 
 void SurfaceWidget::paintEvent(QPaintEvent* event)
 {
     if (width() <= 0 || height() <= 0 || !FWindow)
         return;
-    QRect dirty = event->rect();
-    if (FSurface.size() != size()) {
-        FSurface = QImage(size(), QImage::Format_RGB32);
-        FSurface.fill(Qt::white);
-        dirty = rect();
-    }
-    TPaintStruct paint{&FSurface, dirty};
+    QPainter painter(this);
+    TPaintStruct paint{nullptr, event->rect(), &painter};
     TMessage message{WM_PAINT, 0, reinterpret_cast<intptr_t>(&paint), 0};
     FWindow->Send(message);
-    QPainter painter(this);
-    painter.drawImage(dirty.topLeft(), FSurface, dirty);
 }
 
 void SurfaceWidget::SendMouse(uint32_t number, QMouseEvent* event)
@@ -67,6 +61,13 @@ void SurfaceWidget::enterEvent(QEnterEvent* event)
     if (!FWindow)
         return;
     const QPoint at = event->position().toPoint();
+    // A pointer that comes into a window right over a child window enters every window on the way down,
+    // and the innermost one gets its own enter. Taken as a move here, it would make this window the
+    // control under the pointer for a moment and send the control that really is under it a leave and a
+    // new enter: a circle would close its popup and open it again.
+    for (QWidget* child = childAt(at); child && child != this; child = child->parentWidget())
+        if (dynamic_cast<SurfaceWidget*>(child))
+            return;
     TMessage message{WM_MOUSEMOVE, 0, MakePointParam(at.x(), at.y()), 0};
     FWindow->Send(message);
 }

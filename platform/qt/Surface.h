@@ -1,7 +1,7 @@
 #pragma once
 
-// Internal to the toolkit backend: a widget that paints through WM_PAINT into an off-screen surface and
-// reports pointer input as messages.
+// Internal to the toolkit backend: a widget that its control paints through WM_PAINT and that reports
+// pointer input as messages.
 
 #include "platform/qt/QtWindow.h"
 
@@ -11,6 +11,8 @@ class SurfaceWidget : public QWidget {
 public:
     explicit SurfaceWidget(QWidget* parent = nullptr);
     void SetWindow(QtWindow* window) { FWindow = window; }
+    // The windowless controls the surface paints, as its control lists them for assistive tools.
+    TAccessibleChildren AccessibleChildren() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -25,5 +27,7 @@ private:
     void SendMouse(uint32_t number, QMouseEvent* event);
 
     QtWindow* FWindow = nullptr;
-    QImage FSurface;
 };
+
+// Lets assistive tools see the windowless controls of every surface (SurfaceAccessible.cpp).
+void InstallSurfaceAccessibility();

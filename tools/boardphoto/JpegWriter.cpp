@@ -2,6 +2,7 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 
@@ -22,6 +23,17 @@ struct ErrorManager {
     (*info->err->format_message)(info, errors->message);
     std::longjmp(errors->recovery, 1);
 }
+
+// Progressive by spectral selection alone: the DC coefficients of the three components first, then all
+// AC coefficients of each component in one scan. Without successive approximation the decoder reads
+// every coefficient once; the program decodes the photograph at every start, and this order makes that
+// about a third cheaper than libjpeg's standard progression, for the very same pixels.
+const jpeg_scan_info kScans[] = {
+    {3, {0, 1, 2, 0}, 0, 0, 0, 0},
+    {1, {0, 0, 0, 0}, 1, 63, 0, 0},
+    {1, {1, 0, 0, 0}, 1, 63, 0, 0},
+    {1, {2, 0, 0, 0}, 1, 63, 0, 0},
+};
 
 // Appends the compressed data to a byte vector.
 struct VectorDestination {
@@ -95,7 +107,8 @@ bool compress(const QImage& rgb, int quality, std::vector<unsigned char>* bytes,
         info.comp_info[c].h_samp_factor = 1;
         info.comp_info[c].v_samp_factor = 1;
     }
-    jpeg_simple_progression(&info);
+    info.scan_info = kScans;
+    info.num_scans = static_cast<int>(std::size(kScans));
 
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QEventLoop>
+
 #include <cmath>
 
 namespace {
@@ -271,6 +273,61 @@ TEST_F(Board, AClickPinsThePopupAndDoneOrTheCloseBoxCloseIt)
     popup->Perform(WM_CLOSE, 0, 0);
     EXPECT_FALSE(popup->Visible());
     EXPECT_FALSE(entry->Checked());
+}
+
+// Done from the keyboard closes the popup while the pointer stays on the circle, so no new enter comes.
+// A click there shows the popup again before pinning it: the check mark never marks a hidden popup.
+TEST_F(Board, AClickAfterThePopupClosedUnderThePointerShowsItPinned)
+{
+    TRadioPanel* panel = AddPanel(QStringLiteral("BufferPanel"), 733, 230, 172, 91);
+    TBoardHighlight* circle = AddCircle(QStringLiteral("BufferHighlight"), QStringLiteral("&Buffer Enabling"), panel, 423, 52, 33, 25);
+    Show();
+    TMenuItem* entry = TypeMenu(QStringLiteral("&Settings"))->Items(0);
+    Enter(circle);
+    TPopupForm* popup = circle->Popup();
+    ASSERT_NE(popup, nullptr);
+    Button(popup, "DoneButton")->Click();
+    ASSERT_FALSE(popup->Visible());
+
+    circle->Click();
+    EXPECT_TRUE(popup->Visible());
+    EXPECT_TRUE(circle->Pinned());
+    EXPECT_TRUE(circle->Hovered());
+    EXPECT_TRUE(entry->Checked());
+}
+
+// The pointer rests on a circle whose popup opens elsewhere. Each window that shows or hides makes the
+// window system announce the pointer to the main window again, from its top window down to the board
+// image; that is no leave of the circle, or the popup would close and open again without end.
+TEST_F(Board, APopupStaysOpenWhileThePointerRestsOnItsCircle)
+{
+    TRadioPanel* panel = AddPanel(QStringLiteral("BufferPanel"), 733, 230, 172, 91);
+    TBoardHighlight* circle = AddCircle(QStringLiteral("BufferHighlight"), QStringLiteral("&Buffer Enabling"), panel, 423, 52, 33, 25);
+    Show();
+    PointerAway();
+    Flush();
+    Mouse->SetCursorPos(circle->ClientToScreen(TPoint{circle->Width() / 2, circle->Height() / 2}));
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 200);
+    TPopupForm* popup = circle->Popup();
+    ASSERT_NE(popup, nullptr) << "the pointer on the circle opens its popup";
+    int shown = 0;
+    // Moving the pointer away ends an endless close and open, so that the test fails instead of hanging.
+    popup->OnShow = TNotifyEvent(popup, [&shown](TObject*) {
+        if (++shown == 3)
+            PointerAway();
+    }, 1);
+
+    TForm other(nullptr);
+    other.SetBounds(0, 0, 100, 80);
+    other.Show();
+    Flush();
+    other.Hide();
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 300);
+    EXPECT_TRUE(popup->Visible());
+    EXPECT_TRUE(circle->Hovered());
+    EXPECT_EQ(shown, 0) << "the popup closed and opened again";
+    popup->OnShow = TNotifyEvent();
+    PointerAway();
 }
 
 TEST_F(Board, BoardStartOpensAndPinsTheFirstCircle)

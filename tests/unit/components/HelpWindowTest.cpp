@@ -306,6 +306,22 @@ TEST_F(HelpWindow, FirstTickShowsItCentredOverTheMainWindow)
     EXPECT_LE(std::abs((2 * form->Top() + form->Height()) - (2 * Main->Top() + Main->Height())), 2);
 }
 
+// Start asks for the first place in the tab order; the document, given none, follows it. Shown, the
+// window gives Start the keyboard focus, so that Enter presses it (the document keeps Enter to itself).
+TEST_F(HelpWindow, TheKeyboardStartsAtStartBeforeTheDocument)
+{
+    Sup->BuildSupport();
+    THelpForm* form = Sup->HelpForm();
+    std::vector<TWinControl*> order;
+    form->GetTabOrderList(order);
+    EXPECT_EQ(order, (std::vector<TWinControl*>{form->StartButton, form->HelpRich}));
+
+    Sup->TimerTick();
+    QCoreApplication::processEvents();
+    form->Perform(WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(form->ActiveControl(), form->StartButton);
+}
+
 class HelpWindowStart : public SupporterTest {
 protected:
     void SetUp() override

@@ -496,6 +496,13 @@ INSTANTIATE_TEST_SUITE_P(
                   "Line 2, column 18: Binary data has an odd number of hexadecimal digits"},
         ErrorCase{"NonHexadecimalBinary", "object Root: TRecorderRoot\n  Picture.Data = {0A 1G}\nend",
                   "Line 2, column 23: Invalid character 'G' in binary data"},
+        ErrorCase{"NonAsciiDigitInBinary", "object Root: TRecorderRoot\n  Picture.Data = {0A \u0663B}\nend",
+                  "Line 2, column 22: Invalid character '\u0663' in binary data"},
+        ErrorCase{"ErrorOnTheLineAfterBinaryData",
+                  "object Root: TRecorderRoot\n  Picture.Data = {\n    0A0B\n  0C}\n  Number 1\nend",
+                  "Line 5, column 10: Expected '=' but found '1'"},
+        ErrorCase{"ErrorOnTheLineOfBinaryData", "object Root: TRecorderRoot\n  Picture.Data = {0A0B} Number 1\nend",
+                  "Line 2, column 32: Expected '=' but found '1'"},
         ErrorCase{"UnclosedBinary", "object Root: TRecorderRoot\n  Picture.Data = {0A\n", "Line 2, column 18: "
                                                                                                "Binary data is not "
                                                                                                "closed with '}'"},
@@ -511,16 +518,68 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(FormReaderTest, AnUnknownPropertyCreatesNoDynamicProperty)
 {
-    EXPECT_NE(ReadError(QStringLiteral("object Root: TRecorderRoot\n  object Alpha: TRecorder\n    Colour = 5\n"
-                                       "  end\nend")),
-              "no error");
-    ASSERT_NE(Component("Alpha"), nullptr);
-    EXPECT_TRUE(Component("Alpha")->dynamicPropertyNames().isEmpty());
-    EXPECT_FALSE(Component("Alpha")->property("Colour").isValid());
-
-    Root = std::make_unique<TRecorderRoot>(nullptr);
     EXPECT_NE(ReadError(QStringLiteral("object Root: TRecorderRoot\n  Colour = 6\nend")), "no error");
     EXPECT_TRUE(Root->dynamicPropertyNames().isEmpty());
+    EXPECT_FALSE(Root->property("Colour").isValid());
+}
+
+struct FailureCase {
+    const char* Name;
+    const char* Description;
+};
+
+void PrintTo(const FailureCase& failure, std::ostream* out) { *out << failure.Name; }
+
+class FailedReadTest : public FormReaderTest, public testing::WithParamInterface<FailureCase> {};
+
+// However far a read gets, a failure leaves the root as a complete read would have found it: none of
+// the components it created, no reference to one, not loading; and the root can be read into again.
+TEST_P(FailedReadTest, LeavesNoHalfBuiltTreeBehind)
+{
+    EXPECT_NE(ReadError(QString::fromUtf8(GetParam().Description)), "no error");
+
+    EXPECT_EQ(Root->ComponentCount(), 0);
+    EXPECT_EQ(Root->Alpha, nullptr) << "the published field of a destroyed component";
+    EXPECT_EQ(Root->Buddy(), nullptr) << "a resolved reference to a destroyed component";
+    EXPECT_FALSE(Root->IsLoading());
+
+    Journal().clear();
+    ReadComponentDescription(kTree, Root.get());
+    EXPECT_EQ(Root->ComponentCount(), 3);
+    EXPECT_EQ(Root->Alpha, Component("Alpha"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FailurePoints, FailedReadTest,
+    testing::Values(
+        FailureCase{"InTheRootsOwnProperties", "object Root: TRecorderRoot\n  Number = 'one'\nend"},
+        FailureCase{"InANestedComponent",
+                    "object Root: TRecorderRoot\n  object Alpha: TRecorder\n    object Beta: TRecorder\n"
+                    "      Colour = 5\n    end\n  end\nend"},
+        FailureCase{"AtAnUnknownClassAfterOthers",
+                    "object Root: TRecorderRoot\n  object Alpha: TRecorder\n  end\n  object Beta: TRecorder\n"
+                    "  end\n  object Gamma: TNoSuchClass\n  end\nend"},
+        // The root's own reference resolves first; the next one fails.
+        FailureCase{"AfterTheRootsReferenceResolved",
+                    "object Root: TRecorderRoot\n  Buddy = Alpha\n  object Alpha: TRecorder\n    Buddy = Ghost\n"
+                    "  end\nend"}),
+    [](const testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.Name); });
+
+TEST_F(FormReaderTest, AFailedReadTakesItsMenuOffTheWindow)
+{
+    auto form = std::make_unique<TForm>(nullptr);
+    EXPECT_THROW(ReadComponentDescription(QStringLiteral("object Form1: TForm\n  Menu = MainMenu1\n"
+                                                         "  object MainMenu1: TMainMenu\n  end\n"
+                                                         "  object Panel1: TPanel\n  end\n"
+                                                         "  object Recorder: TRecorder\n    Buddy = Ghost\n  end\n"
+                                                         "end\n"),
+                                          form.get()),
+                 EReadError);
+    EXPECT_EQ(form->Menu(), nullptr);
+    EXPECT_EQ(form->ComponentCount(), 0);
+    EXPECT_EQ(form->ControlCount(), 0);
+    form->Show();
+    form.reset();
 }
 
 } // namespace

@@ -64,7 +64,7 @@ TEST_F(JpegTest, ThePhotographDecodesToItsFullSize)
     EXPECT_EQ(image.width(), 600);
     EXPECT_EQ(image.height(), 401);
     EXPECT_EQ(image.format(), QImage::Format_RGB32);
-    EXPECT_EQ(ScanStarts(Photo).size(), 10u) << "the photograph is progressive, in several scans";
+    EXPECT_EQ(ScanStarts(Photo).size(), 4u) << "progressive: a DC scan, then an AC scan per component";
 }
 
 // Every pixel matches the toolkit's own JPEG reader, up to the rounding of the two decoders' colour
@@ -146,7 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
         DamageCase{"CutInTheFirstScanHeader", [](const QByteArray& p) { return Cut(p, ScanStarts(p).front() + 6); }},
         DamageCase{"CutInTheFirstScan", [](const QByteArray& p) { return CutInScan(p, 0); }},
         DamageCase{"CutInTheThirdScan", [](const QByteArray& p) { return CutInScan(p, 2); }},
-        DamageCase{"CutInTheSixthScan", [](const QByteArray& p) { return CutInScan(p, 5); }},
+        DamageCase{"CutInTheSecondScan", [](const QByteArray& p) { return CutInScan(p, 1); }},
         DamageCase{"CutInTheLastScan", [](const QByteArray& p) { return CutInScan(p, ScanStarts(p).size() - 1); }},
         DamageCase{"CutBeforeTheLastScan", [](const QByteArray& p) { return Cut(p, ScanStarts(p).back()); }},
         DamageCase{"WithoutTheEndMarker", [](const QByteArray& p) { return Cut(p, p.size() - 2); }},
