@@ -1,13 +1,14 @@
 // Linked into a program, reports the moment its main window's first frame is on the screen: the
-// CLOCK_MONOTONIC time and the peak memory (maximum resident set) so far, on standard output, and then
-// ends the process. It only watches the application's events, from a start-up hook the toolkit runs
-// when the application object is created, so the program starts exactly as it does without it.
-// PROBE_WINDOW_TITLE names the main window.
+// CLOCK_MONOTONIC time, the peak memory (maximum resident set) so far, and what the program had built by
+// then, on standard output, and then ends the process. It only watches the application's events, from a
+// start-up hook the toolkit runs when the application object is created, so the program starts exactly
+// as it does without it. PROBE_WINDOW_TITLE names the main window.
 
-#include <QCoreApplication>
+#include <QAbstractEventDispatcher>
+#include <QApplication>
 #include <QEvent>
-#include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include <sys/resource.h>
 
@@ -23,28 +24,45 @@ namespace {
     clock_gettime(CLOCK_MONOTONIC, &now);
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    std::printf("first-paint-ns %lld\npeak-rss-kb %ld\n", static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec,
-                usage.ru_maxrss);
+    // What exists by the first frame: every widget object, those with a window of the window system of
+    // their own, and the top-level windows (shown or not).
+    int widgets = 0;
+    int nativeWindows = 0;
+    for (const QWidget* widget : QApplication::allWidgets()) {
+        ++widgets;
+        if (widget->internalWinId())
+            ++nativeWindows;
+    }
+    std::printf("first-paint-ns %lld\npeak-rss-kb %ld\nwidgets %d\nnative-windows %d\ntop-level-windows %d\n",
+                static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec, usage.ru_maxrss, widgets,
+                nativeWindows, static_cast<int>(QGuiApplication::topLevelWindows().size()));
     std::fflush(stdout);
     std::_Exit(0);
 }
 
+// The window's widgets are painted and flushed to the window system in one pass, inside the turn of the
+// event loop that handles the window's exposure: the frame is complete when that turn ends. Anything the
+// program does once the loop turns again (its idle work, queued calls) comes after the frame.
 class FirstPaintWatcher : public QObject {
 public:
+    FirstPaintWatcher()
+    {
+        connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::awake, this, [this] {
+            if (FPainted)
+                ReportAndExit();
+        });
+    }
+
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (!FSeen && event->type() == QEvent::Paint && watched->isWidgetType()
-            && static_cast<QWidget*>(watched)->window()->windowTitle() == QStringLiteral(PROBE_WINDOW_TITLE)) {
-            FSeen = true;
-            // The window's widgets are painted in one pass and then flushed to the screen together:
-            // the frame is complete when control is back in the event loop.
-            QTimer::singleShot(0, [] { ReportAndExit(); });
-        }
+        if (!FPainted && event->type() == QEvent::Paint && watched->isWidgetType()
+            && static_cast<QWidget*>(watched)->window()->windowTitle() == QStringLiteral(PROBE_WINDOW_TITLE))
+            FPainted = true;
         return false;
     }
 
 private:
-    bool FSeen = false;
+    bool FPainted = false;
 };
 
 void InstallWatcher()

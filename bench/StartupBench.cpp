@@ -4,8 +4,9 @@
 //
 //   StartupBench [--runs N] <probe> <baseline probe>
 //
-// A probe prints "first-paint-ns <CLOCK_MONOTONIC time>" and "peak-rss-kb <maximum resident set>" at
-// its first frame and ends (FirstPaintProbe.cpp). The clock is read here right before the process is
+// A probe prints "first-paint-ns <CLOCK_MONOTONIC time>", "peak-rss-kb <maximum resident set>" and the
+// counts of widgets, native windows and top-level windows it has at its first frame, and ends
+// (FirstPaintProbe.cpp). The clock is read here right before the process is
 // forked, so the time includes loading the executable and its libraries.
 
 #include <sys/wait.h>
@@ -33,6 +34,9 @@ constexpr int kRunTimeoutMs = 30000;
 struct Sample {
     double Milliseconds = 0;
     double PeakMiB = 0;
+    int Widgets = 0;
+    int NativeWindows = 0;
+    int TopLevelWindows = 0;
 };
 
 long long MonotonicNs()
@@ -80,6 +84,7 @@ Sample RunOnce(const std::string& program)
 
     long long paintNs = 0;
     long peakKb = 0;
+    Sample sample;
     std::istringstream lines(report);
     std::string key;
     while (lines >> key) {
@@ -87,10 +92,18 @@ Sample RunOnce(const std::string& program)
             lines >> paintNs;
         else if (key == "peak-rss-kb")
             lines >> peakKb;
+        else if (key == "widgets")
+            lines >> sample.Widgets;
+        else if (key == "native-windows")
+            lines >> sample.NativeWindows;
+        else if (key == "top-level-windows")
+            lines >> sample.TopLevelWindows;
     }
     if (paintNs == 0 || peakKb == 0)
         throw std::runtime_error(program + " reported no first frame");
-    return {double(paintNs - start) / 1e6, double(peakKb) / 1024.0};
+    sample.Milliseconds = double(paintNs - start) / 1e6;
+    sample.PeakMiB = double(peakKb) / 1024.0;
+    return sample;
 }
 
 double Median(std::vector<double> values)
@@ -106,6 +119,12 @@ struct Summary {
     double MinMs = 0;
     double MaxMs = 0;
     double MedianPeakMiB = 0;
+    double MinPeakMiB = 0;
+    double MaxPeakMiB = 0;
+    // What the program had built by its first frame; the same in every run.
+    int Widgets = 0;
+    int NativeWindows = 0;
+    int TopLevelWindows = 0;
 };
 
 Summary Summarise(const std::string& program, const std::vector<Sample>& samples)
@@ -119,8 +138,17 @@ Summary Summarise(const std::string& program, const std::vector<Sample>& samples
     std::string name = program.substr(program.find_last_of('/') + 1);
     if (name.size() > 5 && name.compare(name.size() - 5, 5, "Probe") == 0)
         name.resize(name.size() - 5);
-    return {name, Median(times), *std::min_element(times.begin(), times.end()),
-            *std::max_element(times.begin(), times.end()), Median(peaks)};
+    const Sample& last = samples.back();
+    return {name,
+            Median(times),
+            *std::min_element(times.begin(), times.end()),
+            *std::max_element(times.begin(), times.end()),
+            Median(peaks),
+            *std::min_element(peaks.begin(), peaks.end()),
+            *std::max_element(peaks.begin(), peaks.end()),
+            last.Widgets,
+            last.NativeWindows,
+            last.TopLevelWindows};
 }
 
 } // namespace
@@ -158,15 +186,21 @@ int main(int argc, char** argv)
         const Summary baseline = Summarise(programs[1], samples[1]);
         std::printf("Start-up to the first painted frame of the main window, median of %d runs\n", runs);
         std::printf("(peak memory: maximum resident set size at that frame)\n\n");
-        std::printf("%-22s %12s %10s %10s %16s\n", "program", "median [ms]", "min [ms]", "max [ms]",
-                    "peak RSS [MiB]");
+        std::printf("%-22s %12s %10s %10s %16s %14s\n", "program", "median [ms]", "min [ms]", "max [ms]",
+                    "peak RSS [MiB]", "min-max [MiB]");
         for (const Summary& summary : {program, baseline}) {
-            std::printf("%-22s %12.1f %10.1f %10.1f %16.1f\n", summary.Name.c_str(), summary.MedianMs, summary.MinMs,
-                        summary.MaxMs, summary.MedianPeakMiB);
+            std::printf("%-22s %12.1f %10.1f %10.1f %16.1f %7.1f-%-6.1f\n", summary.Name.c_str(), summary.MedianMs,
+                        summary.MinMs, summary.MaxMs, summary.MedianPeakMiB, summary.MinPeakMiB, summary.MaxPeakMiB);
         }
         const std::string ratio = program.Name + " / " + baseline.Name;
         std::printf("%-22s %12.2f %10s %10s %16.2f\n", ratio.c_str(), program.MedianMs / baseline.MedianMs, "", "",
                     program.MedianPeakMiB / baseline.MedianPeakMiB);
+        std::printf("\nBuilt by the first frame: %-10s %8s %15s %18s\n", "", "widgets", "native windows",
+                    "top-level windows");
+        for (const Summary& summary : {program, baseline}) {
+            std::printf("%-36s %8d %15d %18d\n", summary.Name.c_str(), summary.Widgets, summary.NativeWindows,
+                        summary.TopLevelWindows);
+        }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "StartupBench: %s\n", error.what());
         return 1;

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <stdexcept>
 #include <thread>
 
@@ -63,8 +64,8 @@ int XwininfoNumber(const QString& report, const QString& label)
 
 } // namespace
 
-E2eSession::E2eSession(const QString& name)
-    : FName(FolderName(name))
+E2eSession::E2eSession(const QString& name, QSize screenSize)
+    : FName(FolderName(name)), FScreenSize(screenSize)
 {
     const QString output = QStringLiteral(SETTINGS_E2E_OUTPUT_DIR);
     FShotsDir = output + QStringLiteral("/e2e-shots/") + FName;
@@ -76,8 +77,21 @@ E2eSession::E2eSession(const QString& name)
     if (!QDir().mkpath(FRuntimeDir)
         || !QFile::setPermissions(FRuntimeDir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
         Fail(QStringLiteral("cannot create %1").arg(FRuntimeDir));
-    StartServer();
-    StartWindowManager();
+    // On a busy machine a display can be lost between the server naming it and the window manager
+    // connecting (another server taking the number); a fresh server on another number then does.
+    constexpr int attempts = 3;
+    for (int attempt = 1;; ++attempt) {
+        try {
+            StartServer();
+            StartWindowManager();
+            return;
+        } catch (const std::runtime_error&) {
+            Stop(FWindowManager.get());
+            Stop(FServer.get());
+            if (attempt == attempts)
+                throw;
+        }
+    }
 }
 
 E2eSession::~E2eSession()
@@ -104,7 +118,7 @@ void E2eSession::StartServer()
     // so parallel sessions never race for one.
     FServer = std::make_unique<QProcess>();
     FServer->setStandardErrorFile(FShotsDir + QStringLiteral("/xvfb.log"));
-    const QString screen = QStringLiteral("%1x%2x24").arg(ScreenSize().width()).arg(ScreenSize().height());
+    const QString screen = QStringLiteral("%1x%2x24").arg(FScreenSize.width()).arg(FScreenSize.height());
     FServer->start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
                                             QStringLiteral("0"), screen, QStringLiteral("-nolisten"),
                                             QStringLiteral("tcp")});
@@ -141,13 +155,17 @@ void E2eSession::StartWindowManager()
     if (!FWindowManager->waitForStarted(kToolTimeoutMs))
         Fail(QStringLiteral("cannot start openbox: %1").arg(FWindowManager->errorString()));
     // The manager is ready once it announces itself and the work area on the root window.
-    const bool ready = WaitUntil(
-        [this] {
+    bool ready = false;
+    WaitUntil(
+        [&] {
+            if (FWindowManager->state() == QProcess::NotRunning)
+                return true;
             const QByteArray root = Tool(QStringLiteral("xprop"), {QStringLiteral("-root"),
                                                                   QStringLiteral("_NET_SUPPORTING_WM_CHECK"),
                                                                   QStringLiteral("_NET_WORKAREA")},
                                          true);
-            return root.contains("_NET_SUPPORTING_WM_CHECK(WINDOW)") && root.contains("_NET_WORKAREA(CARDINAL) =");
+            ready = root.contains("_NET_SUPPORTING_WM_CHECK(WINDOW)") && root.contains("_NET_WORKAREA(CARDINAL) =");
+            return ready;
         },
         10s);
     if (!ready)
@@ -227,11 +245,7 @@ std::optional<WindowId> E2eSession::FindWindow(const QString& title) const
                                    QLatin1Char('^') + LiteralPattern(title) + QLatin1Char('$')},
                                   true);
     for (WindowId window : WindowIds(found)) {
-        QString name = QString::fromUtf8(
-            Tool(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), QString::number(window)}, true));
-        if (name.endsWith(QLatin1Char('\n')))
-            name.chop(1);
-        if (name == title)
+        if (Title(window) == title)
             return window;
     }
     return std::nullopt;
@@ -244,20 +258,65 @@ std::optional<WindowId> E2eSession::WaitForWindow(const QString& title, std::chr
     return window;
 }
 
-std::vector<WindowId> E2eSession::VisibleWindowsOfType(const QString& type) const
+std::optional<WindowId> E2eSession::WaitForSettledWindow(const QString& title, std::chrono::milliseconds timeout) const
 {
-    std::vector<WindowId> windows;
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    const std::optional<WindowId> window = WaitForWindow(title, timeout);
+    if (!window)
+        return window;
+    std::optional<WindowGeometry> last;
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    const bool settled = WaitUntil(
+        [&] {
+            const WindowGeometry now = Geometry(*window);
+            const bool same = last && now.Frame == last->Frame && now.Client == last->Client;
+            last = now;
+            return same && now.Viewable && now.Frame != now.Client;
+        },
+        std::max(left, std::chrono::milliseconds(0)), std::chrono::milliseconds(50));
+    return settled ? window : std::nullopt;
+}
+
+bool E2eSession::WaitForWindowGone(const QString& title, std::chrono::milliseconds timeout) const
+{
+    return WaitUntil([&] { return !FindWindow(title).has_value(); }, timeout);
+}
+
+std::vector<WindowId> E2eSession::ProgramWindows() const
+{
     if (!ProgramRunning())
-        return windows;
-    const QByteArray found = Tool(QStringLiteral("xdotool"),
-                                  {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                                   QString::number(FProgram->processId())},
-                                  true);
-    for (WindowId window : WindowIds(found)) {
-        if (Property(window, QStringLiteral("_NET_WM_WINDOW_TYPE")).contains(type))
-            windows.push_back(window);
-    }
-    return windows;
+        return {};
+    return WindowIds(Tool(QStringLiteral("xdotool"),
+                          {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                           QString::number(FProgram->processId())},
+                          true));
+}
+
+std::optional<WindowId> E2eSession::WaitForNewWindow(const std::vector<WindowId>& known,
+                                                     std::chrono::milliseconds timeout) const
+{
+    std::optional<WindowId> found;
+    WaitUntil(
+        [&] {
+            for (WindowId window : ProgramWindows()) {
+                if (std::find(known.begin(), known.end(), window) == known.end() && IsViewable(window)) {
+                    found = window;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeout);
+    return found;
+}
+
+QString E2eSession::Title(WindowId window) const
+{
+    QString name = QString::fromUtf8(
+        Tool(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), QString::number(window)}, true));
+    if (name.endsWith(QLatin1Char('\n')))
+        name.chop(1);
+    return name;
 }
 
 WindowGeometry E2eSession::Geometry(WindowId window) const
@@ -275,6 +334,11 @@ WindowGeometry E2eSession::Geometry(WindowId window) const
     if (extents.size() == 4)
         geometry.Frame.adjust(-extents[0].toInt(), -extents[2].toInt(), extents[1].toInt(), extents[3].toInt());
     return geometry;
+}
+
+bool E2eSession::IsViewable(WindowId window) const
+{
+    return Tool(QStringLiteral("xwininfo"), {QStringLiteral("-id"), Hex(window)}, true).contains("Map State: IsViewable");
 }
 
 QStringList E2eSession::Property(WindowId window, const QString& property) const
@@ -298,15 +362,21 @@ void E2eSession::MoveMouse(QPoint screenPoint) const
          {QStringLiteral("mousemove"), QString::number(screenPoint.x()), QString::number(screenPoint.y())});
 }
 
-void E2eSession::MoveMouse(WindowId window, QPoint windowPoint) const
-{
-    Tool(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("--window"), QString::number(window),
-                                     QString::number(windowPoint.x()), QString::number(windowPoint.y())});
-}
-
 void E2eSession::Click(int button) const
 {
     Tool(QStringLiteral("xdotool"), {QStringLiteral("click"), QString::number(button)});
+}
+
+void E2eSession::Clicks(int count, std::chrono::milliseconds gap, int button) const
+{
+    Tool(QStringLiteral("xdotool"), {QStringLiteral("click"), QStringLiteral("--repeat"), QString::number(count),
+                                     QStringLiteral("--delay"), QString::number(gap.count()), QString::number(button)});
+}
+
+void E2eSession::ClickAt(QPoint screenPoint, int button) const
+{
+    MoveMouse(screenPoint);
+    Click(button);
 }
 
 void E2eSession::Activate(WindowId window) const
@@ -325,18 +395,51 @@ void E2eSession::Type(const QString& text) const
     Tool(QStringLiteral("xdotool"), {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), text});
 }
 
-QImage E2eSession::Screenshot(const QString& label)
+QByteArray E2eSession::GrabPng() const
 {
-    const QByteArray png =
-        Tool(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("png:-")});
+    return Tool(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("png:-")});
+}
+
+QImage E2eSession::DecodePng(const QByteArray& png)
+{
+    QImage image = QImage::fromData(png, "PNG");
+    if (image.isNull())
+        Fail(QStringLiteral("a screenshot cannot be read"));
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+void E2eSession::Save(const QByteArray& png, const QString& label)
+{
     const QString path = QStringLiteral("%1/%2-%3.png").arg(FShotsDir).arg(++FShotCount, 2, 10, QLatin1Char('0')).arg(label);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(png) != png.size())
         Fail(QStringLiteral("cannot write %1").arg(path));
-    QImage image = QImage::fromData(png, "PNG");
-    if (image.isNull())
-        Fail(QStringLiteral("the screenshot %1 cannot be read").arg(path));
-    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+QImage E2eSession::Screenshot(const QString& label)
+{
+    const QByteArray png = GrabPng();
+    Save(png, label);
+    return DecodePng(png);
+}
+
+QImage E2eSession::Grab() const { return DecodePng(GrabPng()); }
+
+E2eSession::Shot E2eSession::ScreenshotWhen(const QString& label, const std::function<bool(const QImage&)>& shows,
+                                            std::chrono::milliseconds timeout)
+{
+    QByteArray png;
+    Shot shot;
+    WaitUntil(
+        [&] {
+            png = GrabPng();
+            shot.Image = DecodePng(png);
+            shot.Matched = shows(shot.Image);
+            return shot.Matched;
+        },
+        timeout, std::chrono::milliseconds(50));
+    Save(png, label);
+    return shot;
 }
 
 bool E2eSession::WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout,
@@ -348,6 +451,19 @@ bool E2eSession::WaitUntil(const std::function<bool()>& condition, std::chrono::
             return true;
         if (std::chrono::steady_clock::now() >= deadline)
             return false;
+        std::this_thread::sleep_for(interval);
+    }
+}
+
+bool E2eSession::HoldsFor(const std::function<bool()>& condition, std::chrono::milliseconds period,
+                          std::chrono::milliseconds interval)
+{
+    const auto deadline = std::chrono::steady_clock::now() + period;
+    while (true) {
+        if (!condition())
+            return false;
+        if (std::chrono::steady_clock::now() >= deadline)
+            return true;
         std::this_thread::sleep_for(interval);
     }
 }

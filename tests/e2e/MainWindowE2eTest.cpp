@@ -1,57 +1,25 @@
 // The main window as a person meets it: it opens maximized with its menu bar, shows the board photograph
 // where the board image centres itself, and closes the program from the menu and from the title bar.
 
-#include "tests/e2e/E2eSession.h"
-
-#include "platform/Jpeg.h"
+#include "tests/e2e/SettingsRun.h"
 
 #include <gtest/gtest.h>
 
 #include <QColor>
-#include <QFile>
 
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <ostream>
-#include <thread>
 
 using namespace std::chrono_literals;
 
-// Failure messages show rectangles as left,top widthxheight.
-void PrintTo(const QRect& rect, std::ostream* out)
-{
-    *out << rect.x() << ',' << rect.y() << ' ' << rect.width() << 'x' << rect.height();
-}
-
 namespace {
 
-const QString kMainWindowTitle = QStringLiteral("Setup");
-const QString kDropDownMenu = QStringLiteral("_NET_WM_WINDOW_TYPE_DROPDOWN_MENU");
 // The main window's colour (0xFFFFFF), which shows wherever nothing is drawn over the client area.
 const QRgb kFormColour = qRgb(255, 255, 255);
 constexpr int kPhotoWidth = 600;
 constexpr int kPhotoHeight = 401;
-
-QString CurrentTestName()
-{
-    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-    return QString::fromUtf8(test->test_suite_name()) + QLatin1Char('.') + QString::fromUtf8(test->name());
-}
-
-// The menu bar is the band at the top of the client window down to the first row in the form's colour,
-// read near the right end of the bar where no menu title stands. Nothing while the window is unpainted.
-std::optional<int> MenuBarHeight(const QImage& shot, const QRect& client)
-{
-    const int x = client.right() - 4;
-    if (shot.pixel(x, client.top()) == kFormColour)
-        return std::nullopt;
-    for (int y = client.top() + 1; y < client.top() + 60 && y <= client.bottom(); ++y) {
-        if (shot.pixel(x, y) == kFormColour)
-            return y - client.top();
-    }
-    return std::nullopt;
-}
 
 // Pixels dark enough to be text (menu captions are drawn in the window-text colour).
 int DarkPixels(const QImage& shot, const QRect& box)
@@ -109,67 +77,35 @@ const QRect kSampleBoxes[] = {
 // so this only allows for the screen's colour handling.
 constexpr double kTolerance = 3.0;
 
-QImage BoardPhoto()
-{
-    QFile file(QStringLiteral(SETTINGS_BOARD_PHOTO));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return DecodeJpeg(file.readAll()).convertToFormat(QImage::Format_RGB32);
-}
-
 // The program running on a private display, its main window mapped with its menu bar painted.
 class MainWindowTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        FSession = std::make_unique<E2eSession>(CurrentTestName());
-        // The pointer rests in a corner of the screen, off the board, so that no circle lights up.
-        FSession->MoveMouse(QPoint(4, FSession->ScreenSize().height() - 4));
-        FSession->StartProgram(QStringLiteral(SETTINGS_PROGRAM));
-        const std::optional<WindowId> window = FSession->WaitForWindow(kMainWindowTitle, 30s);
-        ASSERT_TRUE(window.has_value()) << "no window \"Setup\" appeared";
-        FWindow = *window;
-        const bool painted = E2eSession::WaitUntil(
-            [this] {
-                FGeometry = FSession->Geometry(FWindow);
-                if (!FGeometry.Viewable)
-                    return false;
-                FMenuBarHeight = MenuBarHeight(FSession->Screenshot(QStringLiteral("start")), FGeometry.Client);
-                return FMenuBarHeight.has_value();
-            },
-            30s, 300ms);
-        ASSERT_TRUE(painted) << "the main window was not painted with its menu bar";
+        FRun = std::make_unique<SettingsRun>(CurrentTestName());
+        FSession = &FRun->Session();
+        FWindow = FRun->MainWindow();
+        FGeometry = FRun->MainGeometry();
+        FSession->Screenshot(QStringLiteral("start"));
         // Let the start settle: the windows that the first idle moment brings come up now.
-        std::this_thread::sleep_for(1500ms);
+        ASSERT_TRUE(FRun->WaitForWindow(Titles::Help)) << "the help window did not open by itself";
     }
 
     // The client area as the program places its controls: below the menu bar.
-    QPoint ClientOrigin() const { return FGeometry.Client.topLeft() + QPoint(0, *FMenuBarHeight); }
+    QPoint ClientOrigin() const { return FRun->ClientOrigin(); }
 
-    // The one menu dropped down from the menu bar, once it is shown.
-    std::optional<WindowGeometry> WaitForDropDown() const
+    // Presses keys that drop down a menu; the menu once it is shown.
+    std::optional<WindowGeometry> DropDownWith(const QString& keys)
     {
-        std::optional<WindowGeometry> dropDown;
-        E2eSession::WaitUntil(
-            [&] {
-                const std::vector<WindowId> menus = FSession->VisibleWindowsOfType(kDropDownMenu);
-                if (menus.size() == 1)
-                    dropDown = FSession->Geometry(menus.front());
-                return dropDown.has_value();
-            },
-            10s);
-        return dropDown;
+        const std::vector<WindowId> before = FSession->ProgramWindows();
+        FSession->PressKeys(keys);
+        return FRun->WaitForMenu(before);
     }
 
-    bool WaitForNoDropDown() const
-    {
-        return E2eSession::WaitUntil([&] { return FSession->VisibleWindowsOfType(kDropDownMenu).empty(); }, 10s);
-    }
-
-    std::unique_ptr<E2eSession> FSession;
+    std::unique_ptr<SettingsRun> FRun;
+    E2eSession* FSession = nullptr;
     WindowId FWindow = 0;
     WindowGeometry FGeometry;
-    std::optional<int> FMenuBarHeight;
 };
 
 TEST_F(MainWindowTest, OpensMaximizedFillingTheWorkArea)
@@ -183,8 +119,7 @@ TEST_F(MainWindowTest, OpensMaximizedFillingTheWorkArea)
 TEST_F(MainWindowTest, MenuBarDropsDownFileAtTheLeftAndHelpAfterIt)
 {
     FSession->Activate(FWindow);
-    FSession->PressKeys(QStringLiteral("alt+f"));
-    const std::optional<WindowGeometry> file = WaitForDropDown();
+    const std::optional<WindowGeometry> file = DropDownWith(QStringLiteral("alt+f"));
     ASSERT_TRUE(file.has_value()) << "Alt+F dropped down no menu";
     const QImage fileShot = FSession->Screenshot(QStringLiteral("file-menu"));
     // A menu drops down from its title, just below the menu bar; File's is the first title.
@@ -194,10 +129,9 @@ TEST_F(MainWindowTest, MenuBarDropsDownFileAtTheLeftAndHelpAfterIt)
 
     FSession->PressKeys(QStringLiteral("Escape"));
     FSession->PressKeys(QStringLiteral("Escape"));
-    ASSERT_TRUE(WaitForNoDropDown());
+    ASSERT_TRUE(FRun->WaitForMenuClosed());
 
-    FSession->PressKeys(QStringLiteral("alt+h"));
-    const std::optional<WindowGeometry> help = WaitForDropDown();
+    const std::optional<WindowGeometry> help = DropDownWith(QStringLiteral("alt+h"));
     ASSERT_TRUE(help.has_value()) << "Alt+H dropped down no menu";
     const QImage helpShot = FSession->Screenshot(QStringLiteral("help-menu"));
     EXPECT_EQ(help->Client.top(), ClientOrigin().y());
@@ -208,7 +142,7 @@ TEST_F(MainWindowTest, MenuBarDropsDownFileAtTheLeftAndHelpAfterIt)
 
 TEST_F(MainWindowTest, PhotographIsCentredByTheWindowsOuterSize)
 {
-    const QImage photo = BoardPhoto();
+    const QImage& photo = Board::Photo();
     ASSERT_EQ(photo.size(), QSize(kPhotoWidth, kPhotoHeight));
     // The board image centres itself by the window's outer size, in client coordinates.
     const QPoint origin = ClientOrigin()
@@ -260,21 +194,17 @@ public:
     // File > Exit with the pointer: a click on "File", at the left of the menu bar, then on its one item.
     void ExitWithThePointer()
     {
-        FSession->MoveMouse(FWindow, QPoint(16, *FMenuBarHeight / 2));
-        FSession->Click();
-        const std::optional<WindowGeometry> file = WaitForDropDown();
+        const std::optional<WindowGeometry> file = FRun->OpenMenu(SettingsRun::FileMenu);
         ASSERT_TRUE(file.has_value()) << "a click on File dropped down no menu";
         FSession->Screenshot(QStringLiteral("file-menu"));
-        FSession->MoveMouse(file->Client.center());
-        FSession->Click();
+        FSession->ClickAt(file->Client.center());
     }
 
     // File > Exit with the keyboard: Alt+F, then the item's accelerator E.
     void ExitWithTheKeyboard()
     {
         FSession->Activate(FWindow);
-        FSession->PressKeys(QStringLiteral("alt+f"));
-        ASSERT_TRUE(WaitForDropDown().has_value()) << "Alt+F dropped down no menu";
+        ASSERT_TRUE(DropDownWith(QStringLiteral("alt+f")).has_value()) << "Alt+F dropped down no menu";
         FSession->PressKeys(QStringLiteral("e"));
     }
 
