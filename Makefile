@@ -2,8 +2,12 @@
 #
 #   make run     build the program and start it (on a private screen when there is no display)
 #   make test    build everything and run every test
-#   make bench   start-up time and peak memory against a bare window with a menu bar
+#   make bench   start-up time and peak memory against a bare window with a menu bar, and in-process
+#                benchmarks of the popup, a full repaint and the circles' looks
 #   make fuzz    build the libFuzzer harnesses with clang and run each for FUZZ_SECONDS
+#   make sanitize  the unit tests built with AddressSanitizer and UndefinedBehaviorSanitizer
+#   make valgrind  the program under valgrind, from its start through the walk to File > Exit
+#   make check-robust  sanitize, fuzz (FUZZ_SECONDS=20) and valgrind, as continuous integration runs them
 #
 # Each command first installs the Debian packages it needs that are missing (as root; otherwise it
 # prints the apt-get command to run), then configures with CMake and Ninja and builds.
@@ -15,13 +19,15 @@ SHELL := /bin/bash
 
 BUILD ?= build
 FUZZ_BUILD ?= build-fuzz
+ASAN_BUILD ?= build-asan
 JOBS ?= 2
 BENCH_RUNS ?= 15
 FUZZ_SECONDS ?= 60
 
 PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libjpeg62-turbo-dev libgtest-dev \
-            xvfb openbox xdotool x11-utils imagemagick fonts-dejavu-core
+            libxcb1-dev xvfb openbox xdotool x11-utils imagemagick fonts-dejavu-core desktop-file-utils
 FUZZ_PACKAGES := $(PACKAGES) clang libclang-rt-14-dev
+VALGRIND_PACKAGES := $(PACKAGES) valgrind
 
 define SHELL_FUNCTIONS
 # Installs those of the given Debian packages that are not installed yet. The package index is
@@ -104,13 +110,16 @@ wait_for() {
 }
 endef
 
-.PHONY: help run test bench fuzz
+.PHONY: help run test bench fuzz sanitize valgrind check-robust
 
 help:
 	@echo "make run     build the program and start it (on a private screen when there is no display)"
 	@echo "make test    build everything and run every test"
-	@echo "make bench   start-up time and peak memory against a bare window with a menu bar"
+	@echo "make bench   start-up time and peak memory against a bare window, and in-process benchmarks"
 	@echo "make fuzz    run the libFuzzer harnesses for FUZZ_SECONDS each (default $(FUZZ_SECONDS))"
+	@echo "make sanitize  run the unit tests built with AddressSanitizer and UndefinedBehaviorSanitizer"
+	@echo "make valgrind  run the program under valgrind through the walk to File > Exit"
+	@echo "make check-robust  sanitize, fuzz for 20 s each and valgrind"
 
 run:
 	@$(SHELL_FUNCTIONS)
@@ -142,10 +151,11 @@ test:
 bench:
 	@$(SHELL_FUNCTIONS)
 	ensure_packages $(PACKAGES)
-	build_targets StartupBench SettingsProbe BareWindowProbe
+	build_targets StartupBench SettingsProbe BareWindowProbe InProcessBench
 	use_runtime_dir $(BUILD)
 	start_private_display
 	$(BUILD)/bench/StartupBench --runs $(BENCH_RUNS) $(BUILD)/bench/SettingsProbe $(BUILD)/bench/BareWindowProbe
+	$(BUILD)/bench/InProcessBench --runs $(BENCH_RUNS)
 
 fuzz:
 	@$(SHELL_FUNCTIONS)
@@ -161,5 +171,33 @@ fuzz:
 	  mkdir -p "$$corpus"
 	  seeds=(); [[ -d tests/fuzz/corpus/$$name ]] && seeds=(tests/fuzz/corpus/$$name)
 	  echo "== $$name for $(FUZZ_SECONDS) s"
-	  "$$harness" -max_total_time=$(FUZZ_SECONDS) -timeout=10 -artifact_prefix=$(FUZZ_BUILD)/ "$$corpus" "$${seeds[@]}"
+	  "$$harness" -max_total_time=$(FUZZ_SECONDS) -timeout=10 -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/ \
+	    "$$corpus" "$${seeds[@]}"
 	done
+
+# The unit tests (not the end-to-end ones) with every memory error, undefined behaviour and leak of our
+# code failing the test; tests/CMakeLists.txt gives them the sanitizers' options.
+sanitize:
+	@$(SHELL_FUNCTIONS)
+	ensure_packages $(PACKAGES)
+	[[ -f $(ASAN_BUILD)/build.ninja ]] || cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DSETTINGS_SANITIZE=ON
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	use_runtime_dir $(ASAN_BUILD)
+	cd $(ASAN_BUILD)
+	ctest -j 2 -LE e2e --output-on-failure
+
+valgrind:
+	@$(SHELL_FUNCTIONS)
+	ensure_packages $(VALGRIND_PACKAGES)
+	build_targets Settings
+	tests/valgrind/run.sh $(BUILD)/app/Settings $(BUILD)/valgrind
+
+check-robust:
+	start=$$SECONDS
+	$(MAKE) --no-print-directory sanitize
+	echo "make sanitize passed after $$(( SECONDS - start )) s"
+	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=20
+	echo "make fuzz passed after $$(( SECONDS - start )) s"
+	$(MAKE) --no-print-directory valgrind
+	echo "make valgrind passed after $$(( SECONDS - start )) s"
