@@ -1,13 +1,14 @@
 # Settings on Debian 12.
 #
 #   make run     build the program and start it (on a private screen when there is no display)
-#   make test    build everything and run every test
+#   make test    build everything and run every test: `check`, then `check-robust`
+#   make check   the unit and end-to-end tests alone (the quick pass while working)
 #   make bench   start-up time and peak memory against a bare window with a menu bar, and in-process
 #                benchmarks of the popup, a full repaint and the circles' looks
 #   make fuzz    build the libFuzzer harnesses with clang and run each for FUZZ_SECONDS
 #   make sanitize  the unit tests built with AddressSanitizer and UndefinedBehaviorSanitizer
 #   make valgrind  the program under valgrind, from its start through the walk to File > Exit
-#   make check-robust  sanitize, fuzz (FUZZ_SECONDS=20) and valgrind, as continuous integration runs them
+#   make check-robust  sanitize, fuzz (FUZZ_SECONDS=20) and valgrind
 #
 # Each command first installs the Debian packages it needs that are missing (as root; otherwise it
 # prints the apt-get command to run), then configures with CMake and Ninja and builds.
@@ -110,11 +111,12 @@ wait_for() {
 }
 endef
 
-.PHONY: help run test bench fuzz sanitize valgrind check-robust
+.PHONY: help run test check bench fuzz sanitize valgrind check-robust
 
 help:
 	@echo "make run     build the program and start it (on a private screen when there is no display)"
-	@echo "make test    build everything and run every test"
+	@echo "make test    build everything and run every test: check, then check-robust"
+	@echo "make check   the unit and end-to-end tests alone"
 	@echo "make bench   start-up time and peak memory against a bare window, and in-process benchmarks"
 	@echo "make fuzz    run the libFuzzer harnesses for FUZZ_SECONDS each (default $(FUZZ_SECONDS))"
 	@echo "make sanitize  run the unit tests built with AddressSanitizer and UndefinedBehaviorSanitizer"
@@ -141,6 +143,13 @@ run:
 	exit $$STATUS
 
 test:
+	start=$$SECONDS
+	$(MAKE) --no-print-directory check
+	echo "make check passed after $$(( SECONDS - start )) s"
+	$(MAKE) --no-print-directory check-robust
+	echo "make test passed in $$(( SECONDS - start )) s"
+
+check:
 	@$(SHELL_FUNCTIONS)
 	ensure_packages $(PACKAGES)
 	build_targets

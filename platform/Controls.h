@@ -208,6 +208,9 @@ protected:
     void ParentFontChanged();
     // Takes a place the window system gave the control, without pushing it back.
     void SetBoundsFields(int left, int top, int width, int height);
+    // Starts a new control auto-sized without measuring it yet: it keeps its first bounds until its
+    // content changes or it ends loading.
+    void StartAutoSized() { FAutoSize = true; }
 
 private:
     friend class TWinControl;

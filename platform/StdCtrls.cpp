@@ -7,7 +7,9 @@
 TCustomLabel::TCustomLabel(TComponent* owner) : TGraphicControl(owner)
 {
     SetBounds(0, 0, 65, 17);
-    SetAutoSize(true);
+    // Measuring text needs the font database, which is still being filled while the main window is read
+    // from its description; a label read from there is measured once, when loading ends.
+    StartAutoSized();
 }
 
 void TCustomLabel::SetAlignment(TAlignment alignment)
