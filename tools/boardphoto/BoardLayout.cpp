@@ -54,11 +54,11 @@ PartType& BoardLayout::add(Args&&... args)
     return ref;
 }
 
-DipPackage& BoardLayout::addDip(DipSpec spec)
+DipPackage& BoardLayout::addDip(DipDesign design)
 {
-    spec.tilt = random_.uniform(-0.6, 0.6);
-    spec.epoxy = Materials::shade(spec.epoxy, random_.uniform(0.85, 1.2));
-    DipPackage& chip = add<DipPackage>(std::move(spec));
+    design.tilt = random_.uniform(-0.6, 0.6);
+    design.epoxy = Materials::shade(design.epoxy, random_.uniform(0.85, 1.2));
+    DipPackage& chip = add<DipPackage>(std::move(design));
     // The pad rows beside the body are taken too.
     const QRectF body = chip.body();
     const bool vertical = body.height() > body.width();
@@ -97,7 +97,7 @@ BoardContents BoardLayout::build()
 }
 
 // ---------------------------------------------------------------------------------------------------
-// Parts
+// Components on the board
 
 void BoardLayout::placeSettings()
 {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Artwork.h"
-#include "Parts.h"
+#include "Components.h"
 #include "Random.h"
 #include "Router.h"
 
@@ -27,7 +27,7 @@ public:
 private:
     template <typename PartType, typename... Args>
     PartType& add(Args&&... args);
-    DipPackage& addDip(DipSpec spec);
+    DipPackage& addDip(DipDesign design);
     // The chip with reference designator U<reference>, as printed next to it.
     const DipPackage& chip(int reference) const { return *chips_[static_cast<size_t>(reference) - 1]; }
 

@@ -28,7 +28,7 @@ public:
     virtual void paint(QPainter& p) const = 0;
 };
 
-struct DipSpec {
+struct DipDesign {
     QPointF centre{};
     int pins = 14;
     int rowPitches = 3; // row spacing in 0.1 inch: 3 for narrow packages, 6 for wide ones
@@ -47,7 +47,7 @@ public:
         QPointF outward; // unit vector from the body towards the pad
     };
 
-    explicit DipPackage(DipSpec spec) : spec_(std::move(spec)) {}
+    explicit DipPackage(DipDesign design) : design_(std::move(design)) {}
     // Pin 1 first, then counter-clockwise seen from above, as DIP pins are numbered.
     QVector<Lead> leads() const;
     QRectF body() const;
@@ -67,7 +67,7 @@ private:
     void paintMarking(QPainter& p) const;
     void paintLabel(QPainter& p) const;
 
-    DipSpec spec_;
+    DipDesign design_;
 };
 
 // A row of slide switches in one DIP body, numbered 1 from the left, ON at the top.

@@ -1,4 +1,4 @@
-#include "Parts.h"
+#include "Components.h"
 
 #include "BoardGeometry.h"
 #include "Materials.h"
@@ -44,33 +44,33 @@ QTransform placed(QPointF centre, double degrees)
 
 double DipPackage::length() const
 {
-    return spec_.pins / 2 * kPitch + 1.0;
+    return design_.pins / 2 * kPitch + 1.0;
 }
 
 double DipPackage::width() const
 {
-    return spec_.rowPitches * kPitch - 4.2;
+    return design_.rowPitches * kPitch - 4.2;
 }
 
 double DipPackage::rowOffset() const
 {
-    return spec_.rowPitches * kPitch / 2;
+    return design_.rowPitches * kPitch / 2;
 }
 
 double DipPackage::leadPosition(int index) const
 {
-    return (index - (spec_.pins / 2 - 1) / 2.0) * kPitch;
+    return (index - (design_.pins / 2 - 1) / 2.0) * kPitch;
 }
 
 QTransform DipPackage::frame() const
 {
-    return placed(spec_.centre, spec_.vertical ? 90 : 0);
+    return placed(design_.centre, design_.vertical ? 90 : 0);
 }
 
 QRectF DipPackage::body() const
 {
-    const QSizeF size = spec_.vertical ? QSizeF(width(), length()) : QSizeF(length(), width());
-    return QRectF(spec_.centre - QPointF(size.width() / 2, size.height() / 2), size);
+    const QSizeF size = design_.vertical ? QSizeF(width(), length()) : QSizeF(length(), width());
+    return QRectF(design_.centre - QPointF(size.width() / 2, size.height() / 2), size);
 }
 
 QVector<DipPackage::Lead> DipPackage::leads() const
@@ -80,9 +80,9 @@ QVector<DipPackage::Lead> DipPackage::leads() const
     QVector<Lead> leads;
     // Pin 1 is at the notch end of the lower row (notch to the left); numbering runs along that row
     // and back along the upper one.
-    for (int i = 0; i < spec_.pins / 2; ++i)
+    for (int i = 0; i < design_.pins / 2; ++i)
         leads.append({f.map(QPointF(leadPosition(i), rowOffset())), down});
-    for (int i = spec_.pins / 2 - 1; i >= 0; --i)
+    for (int i = design_.pins / 2 - 1; i >= 0; --i)
         leads.append({f.map(QPointF(leadPosition(i), -rowOffset())), -down});
     return leads;
 }
@@ -106,15 +106,15 @@ QPainterPath DipPackage::silkscreen() const
     const QRectF b = body();
     const double lengthMargin = 1.8;
     const double inset = 0.6;
-    QRectF outline = spec_.vertical ? b.adjusted(inset, -lengthMargin, -inset, lengthMargin)
+    QRectF outline = design_.vertical ? b.adjusted(inset, -lengthMargin, -inset, lengthMargin)
                                     : b.adjusted(-lengthMargin, inset, lengthMargin, -inset);
     QPainterPath path;
     path.addRect(outline);
-    const QPointF notch = spec_.vertical ? QPointF(outline.center().x(), outline.top())
+    const QPointF notch = design_.vertical ? QPointF(outline.center().x(), outline.top())
                                          : QPointF(outline.left(), outline.center().y());
     const QRectF arc(notch - QPointF(2.6, 2.6), QSizeF(5.2, 5.2));
-    path.moveTo(notch + (spec_.vertical ? QPointF(2.6, 0) : QPointF(0, -2.6)));
-    path.arcTo(arc, spec_.vertical ? 0 : 90, 180);
+    path.moveTo(notch + (design_.vertical ? QPointF(2.6, 0) : QPointF(0, -2.6)));
+    path.arcTo(arc, design_.vertical ? 0 : 90, 180);
     return path;
 }
 
@@ -123,7 +123,7 @@ void DipPackage::paintLegs(QPainter& p) const
     const double halfWidth = width() / 2;
     const double row = rowOffset();
     const QTransform f = frame();
-    for (int i = 0; i < spec_.pins / 2; ++i) {
+    for (int i = 0; i < design_.pins / 2; ++i) {
         const double along = leadPosition(i);
         for (int side : {-1, 1}) {
             // The lead leaves the body's flank with a wide shoulder, narrows and bends down into its
@@ -146,7 +146,7 @@ void DipPackage::paintLegs(QPainter& p) const
 
 void DipPackage::paintMarking(QPainter& p) const
 {
-    const bool wide = spec_.rowPitches > 3;
+    const bool wide = design_.rowPitches > 3;
     const double capHeight = wide ? 4.4 : 3.3;
     const double lineStep = capHeight * 1.75;
     const double pen = wide ? 0.62 : 0.5;
@@ -155,15 +155,15 @@ void DipPackage::paintMarking(QPainter& p) const
     p.save();
     p.setTransform(frame(), true);
     const double logoSize = capHeight * 2.0;
-    const double textShift = spec_.logo ? logoSize * 0.7 : 0.0;
-    double y = -(spec_.marking.size() * lineStep - (lineStep - capHeight)) / 2.0;
-    for (const QString& line : spec_.marking) {
+    const double textShift = design_.logo ? logoSize * 0.7 : 0.0;
+    double y = -(design_.marking.size() * lineStep - (lineStep - capHeight)) / 2.0;
+    for (const QString& line : design_.marking) {
         strokeText(p, StrokeFont::path(line, capHeight, QPointF(textShift, y), StrokeFont::Align::Center), ink, pen);
         y += lineStep;
     }
-    if (spec_.logo) {
+    if (design_.logo) {
         double widest = 0.0;
-        for (const QString& line : spec_.marking)
+        for (const QString& line : design_.marking)
             widest = qMax(widest, StrokeFont::width(line, capHeight));
         const QRectF logo(QPointF(textShift - widest / 2 - logoSize - 2.0, -logoSize / 2), QSizeF(logoSize, logoSize));
         p.setPen(Qt::NoPen);
@@ -173,7 +173,7 @@ void DipPackage::paintMarking(QPainter& p) const
         v.moveTo(logo.left() + logoSize * 0.22, logo.top() + logoSize * 0.22);
         v.lineTo(logo.center().x(), logo.bottom() - logoSize * 0.2);
         v.lineTo(logo.right() - logoSize * 0.22, logo.top() + logoSize * 0.22);
-        strokeText(p, v, spec_.epoxy, pen * 1.6);
+        strokeText(p, v, design_.epoxy, pen * 1.6);
     }
     p.restore();
 }
@@ -195,8 +195,8 @@ void DipPackage::paintLabel(QPainter& p) const
     p.setBrush(g);
     p.drawRect(paper);
     const double capHeight = 2.9;
-    double y = -(spec_.label.size() * capHeight * 1.6 - capHeight * 0.6) / 2.0;
-    for (const QString& line : spec_.label) {
+    double y = -(design_.label.size() * capHeight * 1.6 - capHeight * 0.6) / 2.0;
+    for (const QString& line : design_.label) {
         strokeText(p, StrokeFont::path(line, capHeight, QPointF(0, y), StrokeFont::Align::Center),
                    QColor(35, 35, 40), 0.5);
         y += capHeight * 1.6;
@@ -209,11 +209,11 @@ void DipPackage::paint(QPainter& p) const
     paintLegs(p);
 
     p.save();
-    p.translate(spec_.centre);
-    p.rotate(spec_.tilt);
-    p.translate(-spec_.centre);
+    p.translate(design_.centre);
+    p.rotate(design_.tilt);
+    p.translate(-design_.centre);
     const QRectF b = body();
-    bevelledBox(p, b, 0.8, spec_.epoxy, 1.0, 0.14);
+    bevelledBox(p, b, 0.8, design_.epoxy, 1.0, 0.14);
     // The moulded top is not quite flat: a soft sheen runs across it towards the light.
     QLinearGradient sheen(b.topLeft(), b.bottomRight());
     sheen.setColorAt(0.0, QColor(255, 255, 255, 22));
@@ -228,20 +228,20 @@ void DipPackage::paint(QPainter& p) const
     const QPointF notch = f.map(QPointF(-length() / 2, 0));
     p.save();
     p.setClipRect(b);
-    p.setPen(QPen(withAlpha(shade(spec_.epoxy, 2.4), 150), 0.5));
-    p.setBrush(shade(spec_.epoxy, 0.45));
+    p.setPen(QPen(withAlpha(shade(design_.epoxy, 2.4), 150), 0.5));
+    p.setBrush(shade(design_.epoxy, 0.45));
     p.drawEllipse(notch, 2.3, 2.3);
     p.restore();
     const QPointF dimple = f.map(QPointF(-length() / 2 + 4.4, width() / 2 - 4.0));
     QRadialGradient dg(dimple + QPointF(0.4, 0.5), 1.6);
-    dg.setColorAt(0, shade(spec_.epoxy, 1.25));
-    dg.setColorAt(0.7, shade(spec_.epoxy, 0.8));
-    dg.setColorAt(1, shade(spec_.epoxy, 1.1));
+    dg.setColorAt(0, shade(design_.epoxy, 1.25));
+    dg.setColorAt(0.7, shade(design_.epoxy, 0.8));
+    dg.setColorAt(1, shade(design_.epoxy, 1.1));
     p.setPen(Qt::NoPen);
     p.setBrush(dg);
     p.drawEllipse(dimple, 1.5, 1.5);
 
-    if (spec_.label.isEmpty())
+    if (design_.label.isEmpty())
         paintMarking(p);
     else
         paintLabel(p);
@@ -515,11 +515,11 @@ void AxialResistor::paint(QPainter& p) const
     p.setBrush(g);
     p.drawPath(outline);
     p.setCompositionMode(QPainter::CompositionMode_Screen);
-    QLinearGradient spec(centre + towardsLight, centre - towardsLight);
-    spec.setColorAt(0.15, QColor(0, 0, 0));
-    spec.setColorAt(0.27, QColor(110, 110, 105));
-    spec.setColorAt(0.4, QColor(0, 0, 0));
-    p.setBrush(spec);
+    QLinearGradient glint(centre + towardsLight, centre - towardsLight);
+    glint.setColorAt(0.15, QColor(0, 0, 0));
+    glint.setColorAt(0.27, QColor(110, 110, 105));
+    glint.setColorAt(0.4, QColor(0, 0, 0));
+    p.setBrush(glint);
     p.drawPath(outline);
     p.restore();
 }
