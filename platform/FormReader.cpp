@@ -127,10 +127,9 @@ public:
     }
 
 private:
-    static bool IsHexDigit(QChar c)
-    {
-        return c.isDigit() || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
-    }
+    // A character of a hexadecimal number: any digit counts, so that a number holding a digit of another
+    // script is taken whole and named whole in its error.
+    static bool IsHexDigit(QChar c) { return c.isDigit() || HexDigitValue(c) >= 0; }
     // 0 to 15 for an ASCII hexadecimal digit, else -1.
     static int HexDigitValue(QChar c)
     {
