@@ -200,6 +200,7 @@ valgrind:
 	@$(SHELL_FUNCTIONS)
 	ensure_packages $(VALGRIND_PACKAGES)
 	build_targets Settings
+	start_private_display
 	tests/valgrind/run.sh $(BUILD)/app/Settings $(BUILD)/valgrind
 
 check-robust:
